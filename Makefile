@@ -1,0 +1,26 @@
+# Two entry points: `make demo` (the main job) and `make check` (all tests).
+# Both install what is missing on a Debian machine (as root) and build first.
+BUILD ?= build
+JOBS ?= 2
+
+.PHONY: all deps build check demo clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake -DCMAKE_BUILD_TYPE=Release
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+check: build
+	cd $(BUILD) && ctest --output-on-failure
+
+demo: build
+	tools/demo.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

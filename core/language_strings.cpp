@@ -1,0 +1,100 @@
+#include "core/language_strings.h"
+
+#include "base/bounded_format.h"
+#include "base/win.h"
+#include "core/install_state.h"
+#include "core/package_names.h"
+#include "core/text_rules.h"
+
+namespace kv {
+
+LanguageStrings languageStrings;
+
+namespace {
+
+using L = LanguageStrings;
+
+const LanguageKey kKeys[] = {
+    {"MSG", "1", &L::backButtonText, 260},
+    {"MSG", "2", &L::nextButtonText, 260},
+    {"MSG", "4", &L::cancelButtonText, 260},
+    {"MSG", "7", &L::finishButtonText, 260},
+    {"MSG", "8", &L::browseButtonText, 260},
+    {"MSG", "10", &L::mainWindowCaption, 260},
+    {"MSG", "11", &L::mainTitlePrefix, 260},
+    {"MSG", "12", &L::shortcutNameArgument, 260},
+    {"MSG", "13", &L::languagePageTitle, 260},
+    {"MSG", "20", &L::confirmCaption, 260},
+    {"MSG", "21", &L::confirmOkText, 260},
+    {"MSG", "22", &L::confirmCancelText, 260},
+    {"MSG", "23", &L::confirmLine1, 260},
+    {"MSG", "24", &L::confirmLine2, 260},
+    {"MSG", "25", &L::confirmLine3, 260},
+    {"MSG", "301", &L::progressCopyText, 260},
+    {"MSG", "302", &L::progressRegistryText, 260},
+    {"MSG", "304", &L::progressShortcutText, 260},
+    {"MSG", "306", &L::progressUninstallText, 260},
+    {"DLG", "P1T", &L::welcomeTitle, 260},
+    {"DLG", "P11", &L::welcomeText1, 260},
+    {"DLG", "P12", &L::welcomeText2, 260},
+    {"DLG", "P13", &L::welcomeText3, 260},
+    {"DLG", "P14", &L::welcomeText4, 260},
+    {"DLG", "P15", &L::welcomeText5, 260},
+    {"DLG", "P16", &L::welcomeText6, 260},
+    {"DLG", "P3T", &L::destinationTitle, 260},
+    {"DLG", "P31", &L::destinationText, 260},
+    {"DLG", "P32", &L::destinationText2, 260},
+    {"DLG", "P33", &L::spaceRequiredLabel, 260},
+    {"DLG", "P4T", &L::programFolderTitle, 260},
+    {"DLG", "P41", &L::programFolderText, 260},
+    {"DLG", "P42", &L::programFolderLabel, 260},
+    {"DLG", "P43", &L::existingFoldersLabel, 260},
+    {"DLG", "P5T", &L::informationTitle, 260},
+    {"DLG", "P51", &L::informationText, 520},
+    {"DLG", "P7T", &L::setupTypeTitle, 260},
+    {"DLG", "P71", &L::setupTypeText, 260},
+    {"DLG", "ROLLER3", &L::firstOptionLabel, 260},
+    {"DLG", "ROLLER5", &L::secondOptionLabel, 260},
+    {"DLG", "PFT", &L::finishTitle, 260},
+    {"DLG", "PF1", &L::finishText, 260},
+    {"DLG", "PF2", &L::restartText, 260},
+    {"DLG", "PF4", &L::restartNowLabel, 260},
+    {"DLG", "PF5", &L::restartLaterLabel, 260},
+};
+
+}  // namespace
+
+const LanguageKey* languageKeys(int& count) {
+    count = static_cast<int>(sizeof(kKeys) / sizeof(kKeys[0]));
+    return kKeys;
+}
+
+bool languageFilePath(char* out, unsigned capacity, const char* sourceDir, const char* code) {
+    return formatBounded(out, capacity, "%s\\%s%s.%s", sourceDir, kLanguageFolder,
+                         kLanguageFileStem, code ? code : "");
+}
+
+bool loadLanguageStrings() {
+    char path[kPathCapacity];
+    // A path that does not fit reads nothing (every text absent) rather than
+    // reading some other, truncated file.
+    const bool havePath = languageFilePath(path, sizeof(path), installState.sourceDir,
+                                           installState.languageCode);
+    releaseLanguageStrings();
+    if (!havePath) return true;
+    char buffer[520];
+    for (const LanguageKey& entry : kKeys) {
+        const DWORD length = ::GetPrivateProfileStringA(entry.section, entry.key, "", buffer,
+                                                        entry.bufferSize, path);
+        if (length > 0) languageStrings.*(entry.text) = makeOwnedText(buffer, length);
+    }
+    applyPlaceholderRule(languageStrings.destinationText.get());
+    applyPlaceholderRule(languageStrings.finishText.get());
+    return true;
+}
+
+void releaseLanguageStrings() {
+    for (const LanguageKey& entry : kKeys) (languageStrings.*(entry.text)).reset();
+}
+
+}  // namespace kv

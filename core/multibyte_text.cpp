@@ -1,0 +1,67 @@
+#include "core/multibyte_text.h"
+
+#include "base/win.h"
+
+#include <cstring>
+
+namespace kv {
+
+bool isAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+
+namespace {
+
+template <typename Map>
+std::string mapAsciiLetters(const char* text, LeadBytePredicate isLead, Map map) {
+    std::string out = text ? text : "";
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(out[i]);
+        if (isLead(byte) && i + 1 < out.size()) {
+            ++i;  // the trail byte stays as it is
+            continue;
+        }
+        out[i] = map(out[i]);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string upperCaseMultibyte(const char* text, LeadBytePredicate isLead) {
+    return mapAsciiLetters(text, isLead, [](char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+}
+
+std::string lowerCaseMultibyte(const char* text, LeadBytePredicate isLead) {
+    return mapAsciiLetters(text, isLead, [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+}
+
+bool containsMultibyte(const char* text, const char* word, LeadBytePredicate isLead) {
+    if (text == nullptr || word == nullptr) return false;
+    const std::size_t wordLength = std::strlen(word);
+    const std::size_t length = std::strlen(text);
+    for (std::size_t i = 0; i + wordLength <= length;) {
+        if (std::memcmp(text + i, word, wordLength) == 0) return true;
+        i += (isLead(static_cast<unsigned char>(text[i])) && text[i + 1] != '\0') ? 2 : 1;
+    }
+    return false;
+}
+
+int findCharMultibyte(const char* text, int from, char ch, LeadBytePredicate isLead) {
+    if (text == nullptr || from < 0) return -1;
+    const int length = static_cast<int>(std::strlen(text));
+    for (int i = 0; i < length;) {
+        const unsigned char byte = static_cast<unsigned char>(text[i]);
+        if (isLead(byte) && i + 1 < length) {
+            i += 2;
+            continue;
+        }
+        if (i >= from && text[i] == ch) return i;
+        ++i;
+    }
+    return -1;
+}
+
+}  // namespace kv

@@ -1,0 +1,31 @@
+// The values of the package's kvsetup.ini that stay in memory for the run.
+#pragma once
+#include "core/owned_text.h"
+
+namespace kv {
+
+struct SetupConfig {
+    OwnedText productName;
+    OwnedText productKey;
+    OwnedText targetDir;
+    OwnedText programFolder;
+    OwnedText displayName;
+    OwnedText mainTitle;
+    OwnedText captionBar;
+};
+
+extern SetupConfig setupConfig;
+
+// Path of kvsetup.ini in the source folder; false when it does not fit.
+bool configFilePath(char* out, unsigned capacity, const char* sourceDir);
+
+// Records the start folder, reads the configuration and computes the default
+// destination folder. Never fails: missing values are empty texts.
+void loadSetupConfig();
+void releaseSetupConfig();
+
+// Base folder used when the system's CurrentVersion key cannot be opened:
+// the Windows folder's drive followed by "\Program Files".
+void fallbackProgramFilesDir(char* out, unsigned capacity);
+
+}  // namespace kv

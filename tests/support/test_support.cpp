@@ -1,0 +1,89 @@
+#include "support/test_support.h"
+
+#include "base/win.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace kvtest {
+namespace {
+std::vector<std::string> arguments;
+int tempCounter = 0;
+}  // namespace
+
+void rememberArguments(int argc, char** argv) {
+    arguments.assign(argv, argv + argc);
+}
+
+std::string argument(const char* name) {
+    const std::string prefix = std::string("--") + name + "=";
+    for (const std::string& arg : arguments)
+        if (arg.compare(0, prefix.size(), prefix) == 0) return arg.substr(prefix.size());
+    return {};
+}
+
+std::string windowsVersion() { return argument("windows"); }
+
+std::string makeTempFolder(const char* tag) {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(sizeof(temp), temp);
+    char folder[MAX_PATH];
+    std::snprintf(folder, sizeof(folder), "%skvtest-%s-%lu-%d", temp, tag,
+                  static_cast<unsigned long>(::GetCurrentProcessId()), ++tempCounter);
+    removeTree(folder);
+    ::CreateDirectoryA(folder, nullptr);
+    return folder;
+}
+
+bool fileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+bool writeFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << content;
+    return static_cast<bool>(out);
+}
+
+void removeTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    const std::string pattern = path + "\\*";
+    HANDLE find = ::FindFirstFileA(pattern.c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
+                continue;
+            const std::string child = path + "\\" + found.cFileName;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(child);
+            } else {
+                ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(child.c_str());
+            }
+        } while (::FindNextFileA(find, &found));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(path.c_str());
+}
+
+std::string windowsPathOf(const char* unixPath) {
+    // Wine maps the Unix root to drive Z:.
+    std::string out = "Z:";
+    for (const char* p = unixPath; *p; ++p) out += (*p == '/') ? '\\' : *p;
+    return out;
+}
+
+std::string samplePackageDir() { return windowsPathOf(KV_SAMPLE_PACKAGE_DIR); }
+std::string stagedPackageDir() { return windowsPathOf(KV_STAGED_PACKAGE_DIR); }
+
+}  // namespace kvtest

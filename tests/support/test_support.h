@@ -1,0 +1,30 @@
+// Helpers shared by the test programs.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kvtest {
+
+void rememberArguments(int argc, char** argv);
+// Value of "--name=value" on the command line, or empty.
+std::string argument(const char* name);
+// The Windows version Wine was told to report ("win98", ...), or empty.
+std::string windowsVersion();
+
+// A fresh, empty folder under the Wine prefix's temp folder.
+std::string makeTempFolder(const char* tag);
+bool fileExists(const std::string& path);
+bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
+bool writeFile(const std::string& path, const std::string& content);
+// Removes a folder and everything below it.
+void removeTree(const std::string& path);
+
+// The sample package as the tests see it: a Windows path.
+std::string samplePackageDir();
+std::string stagedPackageDir();
+
+// Converts a Unix path of the build machine to the path Wine shows for it.
+std::string windowsPathOf(const char* unixPath);
+
+}  // namespace kvtest

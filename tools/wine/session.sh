@@ -1,0 +1,64 @@
+#!/bin/sh
+# A Wine test session: a fresh prefix, an Xvfb display and a kept-alive wine
+# server, shared by the test programs of one ctest run and removed afterwards.
+#   session.sh start <session-dir> [appdefaults-list]
+#   session.sh stop  <session-dir>
+set -eu
+action=$1
+dir=$2
+list=${3:-}
+
+stop_session() {
+    if [ -f "$dir/env" ]; then
+        . "$dir/env"
+        WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
+        [ -n "${KV_XVFB_PID:-}" ] && kill "$KV_XVFB_PID" 2>/dev/null || true
+    fi
+    rm -rf "$dir"
+}
+
+case "$action" in
+start)
+    stop_session
+    mkdir -p "$dir"
+    prefix="$dir/prefix"
+    # A free display number for our own Xvfb.
+    n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    i=0
+    while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+    cat >"$dir/env" <<ENV
+export WINEPREFIX='$prefix'
+export WINEARCH=win32
+export WINEDEBUG=-all
+export DISPLAY=':$n'
+export KV_XVFB_PID=$xvfb_pid
+ENV
+    . "$dir/env"
+    mkdir -p "$prefix"
+    # A persistent server first, so every later program starts quickly.
+    wineserver -p >/dev/null 2>&1 </dev/null
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >"$dir/wineboot.log" 2>&1
+    if [ -n "$list" ] && [ -s "$list" ]; then
+        reg="$dir/appdefaults.reg"
+        printf 'REGEDIT4\r\n\r\n' >"$reg"
+        while read -r exe version; do
+            [ -n "$exe" ] || continue
+            printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s]\r\n"Version"="%s"\r\n\r\n' \
+                "$exe" "$version" >>"$reg"
+        done <"$list"
+        wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+    fi
+    echo "wine session ready in $dir (display :$n)"
+    ;;
+stop)
+    stop_session
+    echo "wine session removed"
+    ;;
+*)
+    echo "usage: session.sh start|stop <dir> [list]" >&2
+    exit 2
+    ;;
+esac
