@@ -1,0 +1,60 @@
+#include "controls/edit_ex.h"
+
+#include "dialog/data_exchange.h"
+
+#include <cstring>
+
+namespace kv {
+
+CEditEx::CEditEx()
+    : backgroundColour_(::GetSysColor(COLOR_WINDOW)), textColour_(::GetSysColor(COLOR_WINDOWTEXT)) {
+    CreateBackgroundBrush();
+}
+
+CEditEx::~CEditEx() {
+    // The window goes before the font it shows and the brush it paints with.
+    DestroyWindow();
+}
+
+void CEditEx::CreateBackgroundBrush() { backgroundBrush_.reset(::CreateSolidBrush(backgroundColour_)); }
+
+COLORREF CEditEx::SetBackgroundColor(COLORREF colour) {
+    const COLORREF previous = backgroundColour_;
+    backgroundColour_ = colour;
+    backgroundBrush_.reset();
+    CreateBackgroundBrush();
+    if (handle() != nullptr) Invalidate(true);
+    return previous;
+}
+
+COLORREF CEditEx::SetForegroundColor(COLORREF colour) {
+    const COLORREF previous = textColour_;
+    textColour_ = colour;
+    if (handle() != nullptr) Invalidate(true);
+    return previous;
+}
+
+void CEditEx::SetEditFont(int height, int weight, BYTE pitchAndFamily, const char* faceName) {
+    LOGFONTA description{};
+    description.lfHeight = height;
+    description.lfWeight = weight;
+    description.lfPitchAndFamily = pitchAndFamily;
+    if (faceName == nullptr) faceName = "";
+    const std::size_t kept =
+        characterBoundary(faceName, std::strlen(faceName), sizeof(description.lfFaceName) - 1);
+    std::memcpy(description.lfFaceName, faceName, kept);
+    // The new font is in place before the old one goes, so the edit never
+    // holds a deleted font.
+    UniqueGdiObject previous = std::move(font_);
+    font_.reset(::CreateFontIndirectA(&description));
+    if (handle() != nullptr) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+}
+
+HBRUSH CEditEx::OnReflectedColor(UINT message, HDC dc) {
+    if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) return nullptr;
+    ::SetTextColor(dc, textColour_);
+    ::SetBkColor(dc, backgroundColour_);
+    return static_cast<HBRUSH>(backgroundBrush_.get());
+}
+
+}  // namespace kv

@@ -1,0 +1,102 @@
+// CFolderDialog driving the shell's real folder browser: confirming with an
+// initial folder, cancelling, an item without a path, and the owner.
+#include "control_host.h"
+#include "controls/folder_dialog.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+using kvtest::ControlHost;
+
+namespace {
+
+// Presses a button of the browser as soon as it has initialised.
+class AutoFolderDialog : public kv::CFolderDialog {
+public:
+    using CFolderDialog::CFolderDialog;
+    int button = IDOK;
+    LPITEMIDLIST selectInstead = nullptr;
+    HWND browser = nullptr;
+    HWND browserOwner = nullptr;
+
+protected:
+    void OnBrowseInitialized() override {
+        CFolderDialog::OnBrowseInitialized();
+        browser = browserWindow();
+        browserOwner = ::GetWindow(browser, GW_OWNER);
+        if (selectInstead != nullptr)
+            ::SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(selectInstead));
+        ::PostMessageA(browser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    }
+};
+
+bool samePath(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+}  // namespace
+
+TEST(CFolderDialog, ConfirmingReturnsOneAndTheInitialFolder) {
+    ControlHost host;
+    const std::string folder = kvtest::makeTempFolder("browse");
+    AutoFolderDialog dialog("Select the Directory you wish to monitor...", folder.c_str(), host.handle(),
+                            BIF_RETURNONLYFSDIRS);
+    EXPECT_EQ(1, dialog.RunModal());
+    EXPECT_TRUE(samePath(folder, dialog.selectedPath())) << dialog.selectedPath();
+    EXPECT_EQ(host.handle(), dialog.browserOwner);
+    EXPECT_FALSE(::IsWindow(dialog.browser));
+    kvtest::removeTree(folder);
+}
+
+TEST(CFolderDialog, CancellingReturnsMinusOneAndLeavesThePathEmpty) {
+    ControlHost host;
+    AutoFolderDialog dialog("title", "C:\\windows", host.handle(), BIF_RETURNONLYFSDIRS);
+    dialog.button = IDCANCEL;
+    EXPECT_EQ(-1, dialog.RunModal());
+    EXPECT_STREQ("", dialog.selectedPath());
+}
+
+TEST(CFolderDialog, ItemWithoutFileSystemPathReturnsTwo) {
+    ControlHost host;
+    AutoFolderDialog dialog("title", nullptr, host.handle(), 0);
+    LPITEMIDLIST computer = nullptr;
+    ASSERT_TRUE(SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer)));
+    dialog.selectInstead = computer;
+    EXPECT_EQ(2, dialog.RunModal());
+    EXPECT_STREQ("", dialog.selectedPath());
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(::SHGetMalloc(&allocator))) {
+        allocator->Free(computer);
+        allocator->Release();
+    }
+}
+
+TEST(CFolderDialog, BrowserFoundFromAnotherThreadCanBeCancelled) {
+    ControlHost host;
+    HWND owner = host.handle();
+    std::atomic<bool> stop{false};
+    std::atomic<HWND> found{nullptr};
+    // Looks for the browser among the windows owned by the host, as a user
+    // would see it, and cancels it; gives up after ten seconds.
+    std::thread driver([&] {
+        for (int i = 0; i < 1000 && !stop; ++i) {
+            HWND candidate = nullptr;
+            while ((candidate = ::FindWindowExA(nullptr, candidate, "#32770", nullptr)) != nullptr) {
+                if (::GetWindow(candidate, GW_OWNER) == owner && ::IsWindowVisible(candidate)) {
+                    found = candidate;
+                    ::PostMessageA(candidate, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                    return;
+                }
+            }
+            ::Sleep(10);
+        }
+    });
+    kv::CFolderDialog dialog("title", "", owner, BIF_RETURNONLYFSDIRS);
+    const int result = dialog.RunModal();
+    stop = true;
+    driver.join();
+    EXPECT_NE(nullptr, found.load());
+    EXPECT_EQ(-1, result);
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+}
