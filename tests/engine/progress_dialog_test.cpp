@@ -1,0 +1,174 @@
+// The progress dialog's sequence against step doubles: the poll tick before
+// step 2, waiting for a slow worker, captions and label per step, keys that
+// must not end it, the log, and a worker thread that cannot be started.
+#include "base/unique_handle.h"
+#include "progress_steps_double.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+using kvtest::recorder;
+using kvtest::StepRecord;
+
+namespace {
+
+int screenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+void rememberDialog(void* argument) {
+    recorder.dialog = static_cast<kv::InstallProgressDialog*>(argument)->handle();
+}
+
+unsigned __stdcall quickWorker(void* argument) {
+    rememberDialog(argument);
+    recorder.workerStarted = ::GetTickCount();
+    recorder.worker = kvtest::observe("worker");
+    recorder.workerEnded = ::GetTickCount();
+    kv::installState.setWorkerBusy(0);
+    return 0;
+}
+
+unsigned __stdcall slowWorker(void* argument) {
+    rememberDialog(argument);
+    recorder.workerStarted = ::GetTickCount();
+    ::Sleep(3000);
+    recorder.workerEnded = ::GetTickCount();
+    kv::installState.setWorkerBusy(0);
+    return 0;
+}
+
+// Presses Enter and Esc, closes, and sends both commands while the files copy.
+unsigned __stdcall impatientWorker(void* argument) {
+    rememberDialog(argument);
+    HWND dialog = recorder.dialog;
+    ::PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
+    ::PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ::Sleep(500);
+    kv::installState.setWorkerBusy(0);
+    return 0;
+}
+
+// Runs on the dialog's thread when no thread could be made; leaves the busy
+// flag set, as a worker that failed half-way might.
+unsigned __stdcall stuckWorker(void* argument) {
+    rememberDialog(argument);
+    recorder.worker = kvtest::observe("worker");
+    return 0;
+}
+
+std::uintptr_t __cdecl failingThreadStart(void*, unsigned, kv::InstallSteps::WorkerStart, void*, unsigned,
+                                          unsigned*) {
+    return 0;
+}
+
+std::vector<std::string> stepNames() {
+    std::vector<std::string> names;
+    for (const StepRecord& s : recorder.steps) names.push_back(s.name);
+    return names;
+}
+
+const std::vector<std::string> kAllSteps{"product", "shortcuts", "uninstall"};
+
+class ProgressDialog : public ::testing::Test {
+protected:
+    kvtest::ProgressTexts texts;
+};
+
+}  // namespace
+
+TEST_F(ProgressDialog, FastWorkerStillWaitsForAPollTickAndStepsRunInOrder) {
+    kvtest::Watchdog watchdog(20);
+    const DWORD start = ::GetTickCount();
+    kv::RunInstallProgress(kvtest::recordingSteps(&quickWorker));
+    ASSERT_FALSE(watchdog.fired());
+    ASSERT_EQ(kAllSteps, stepNames());
+
+    // The copy caption shows for at least one poll period (timers may round
+    // a few milliseconds down), and step 2 follows the first poll tick.
+    const DWORD copyShown = recorder.steps[0].tick - recorder.workerStarted;
+    EXPECT_GE(copyShown, 950u);
+    EXPECT_LT(copyShown, 3000u);
+    EXPECT_LE(recorder.steps[0].tick, recorder.steps[1].tick);
+    EXPECT_LE(recorder.steps[1].tick, recorder.steps[2].tick);
+    EXPECT_LT(::GetTickCount() - start, 5000u);
+
+    // Each step after its caption change, on the dialog's thread.
+    EXPECT_EQ("Writing registry entries...", recorder.steps[0].caption);
+    EXPECT_EQ("Creating shortcuts...", recorder.steps[1].caption);
+    EXPECT_EQ("Registering the uninstaller...", recorder.steps[2].caption);
+    for (const StepRecord& s : recorder.steps) EXPECT_EQ(::GetCurrentThreadId(), s.thread) << s.name;
+    EXPECT_NE(::GetCurrentThreadId(), recorder.worker.thread);
+    EXPECT_EQ(0, kv::installState.isWorkerBusy());
+}
+
+TEST_F(ProgressDialog, StatusLabelAndProgressBarPerStep) {
+    kvtest::Watchdog watchdog(20);
+    kv::RunInstallProgress(kvtest::recordingSteps(&quickWorker));
+    ASSERT_EQ(kAllSteps, stepNames());
+
+    // Step 1: only the copy caption; label hidden, progress bar hidden.
+    EXPECT_EQ("Copying files...", recorder.worker.caption);
+    EXPECT_FALSE(recorder.worker.labelVisible);
+    EXPECT_FALSE(recorder.worker.progressVisible);
+
+    for (const StepRecord& s : recorder.steps) {
+        SCOPED_TRACE(s.name);
+        EXPECT_TRUE(s.labelVisible);
+        EXPECT_TRUE(s.labelAboveClip);
+        EXPECT_EQ(s.caption, s.labelText);
+        EXPECT_EQ(-(screenDpi() * 130 / 720), s.labelFont.lfHeight);
+        EXPECT_EQ(FW_BOLD, s.labelFont.lfWeight);
+        EXPECT_EQ(static_cast<COLORREF>(0x00FF0000), s.labelColour);
+        EXPECT_FALSE(s.progressVisible);
+        EXPECT_EQ(0, s.progressLow);
+        EXPECT_EQ(100, s.progressHigh);
+        EXPECT_EQ(0, s.progressPos);
+    }
+}
+
+TEST_F(ProgressDialog, NoRegistrationBeforeASlowWorkerHasFinished) {
+    kvtest::Watchdog watchdog(20);
+    kv::RunInstallProgress(kvtest::recordingSteps(&slowWorker));
+    ASSERT_EQ(kAllSteps, stepNames());
+    ASSERT_NE(0u, recorder.workerEnded.load());
+    EXPECT_GE(recorder.workerEnded - recorder.workerStarted, 3000u);
+    EXPECT_GE(recorder.steps[0].tick, recorder.workerEnded.load());
+    // Seen on the next poll tick, not later.
+    EXPECT_LT(recorder.steps[0].tick - recorder.workerEnded, 2000u);
+}
+
+TEST_F(ProgressDialog, EnterEscapeAndCloseDoNotEndItEarly) {
+    kvtest::Watchdog watchdog(20);
+    kv::RunInstallProgress(kvtest::recordingSteps(&impatientWorker));
+    EXPECT_FALSE(watchdog.fired());
+    EXPECT_EQ(kAllSteps, stepNames());
+}
+
+TEST_F(ProgressDialog, UninstallLogIsOpenDuringTheStepsAndClosedAfterwards) {
+    const std::string folder = kvtest::makeTempFolder("progress-log");
+    ASSERT_TRUE(kv::installState.uninstallLog.create((folder + "\\kvrem00.log").c_str()));
+    kvtest::Watchdog watchdog(20);
+    kv::RunInstallProgress(kvtest::recordingSteps(&quickWorker));
+    ASSERT_EQ(kAllSteps, stepNames());
+    for (const StepRecord& s : recorder.steps) EXPECT_TRUE(s.logOpen) << s.name;
+    EXPECT_FALSE(kv::installState.uninstallLog.isOpen());
+    kvtest::removeTree(folder);
+}
+
+TEST_F(ProgressDialog, WorkerRunsOnTheDialogsThreadWhenNoThreadCanBeMade) {
+    kvtest::Watchdog watchdog(20);
+    kv::InstallSteps steps = kvtest::recordingSteps(&stuckWorker);
+    steps.startThread = &failingThreadStart;
+    kv::RunInstallProgress(steps);
+    EXPECT_FALSE(watchdog.fired());
+    EXPECT_EQ(::GetCurrentThreadId(), recorder.worker.thread);
+    EXPECT_EQ(kAllSteps, stepNames());
+    EXPECT_EQ(0, kv::installState.isWorkerBusy());
+}

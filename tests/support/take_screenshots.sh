@@ -1,0 +1,31 @@
+#!/bin/sh
+# Runs the Screenshot.* tests of one test program inside a Wine virtual
+# desktop (which draws window frames and captions), then turns the BMP files
+# they write into PNG files.
+#   take_screenshots.sh <program.exe> <output-folder> <expected-name>...
+set -eu
+program=$1
+out=$2
+shift 2
+session=${KV_WINE_SESSION:?no Wine session}
+. "$session/env"
+mkdir -p "$out"
+for name in "$@"; do rm -f "$out/$name.png" "$out/$name.bmp"; done
+wine explorer /desktop=kvshots,1024x768 "$program" --gtest_filter='Screenshot.*' \
+    --screenshots="$(winepath -w "$out")"
+status=0
+for name in "$@"; do
+    if [ -f "$out/$name.bmp" ] && convert "$out/$name.bmp" "$out/$name.png"; then
+        rm -f "$out/$name.bmp"
+        echo "wrote $out/$name.png"
+    else
+        echo "missing screenshot $name" >&2
+        status=1
+    fi
+done
+# Pictures written beside the expected ones are converted too.
+for bmp in "$out"/*.bmp; do
+    [ -f "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+exit $status
