@@ -1,82 +1,42 @@
-// Data exchange between controls and fields, and the lifetime of window
-// objects (destruction and moves).
+// Data exchange between controls and fields, and the lifetime of moved
+// window objects.
 #include "scripted_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 using kvtest::ScriptedDialog;
 
-TEST(DataExchange, TextIsLimitedAndCutToTheField) {
+TEST(DataExchange, FieldsNeverOverflowAndMissingItemsFail) {
     ScriptedDialog dialog;
     std::string limited = "ab";
     char buffer[8] = "init";
+    int state = BST_CHECKED;
+    bool withMissingItem = false;
     dialog.exchange = [&](kv::DataExchange& dx) {
         kv::exchangeText(dx, IDC_TEST_EDIT, limited, 4);
-        kv::exchangeText(dx, IDC_TEST_CHILD_EDIT, buffer);  // not in this template
+        kv::exchangeText(dx, IDC_TEST_STATIC, buffer);
+        kv::exchangeCheck(dx, IDC_TEST_CHECK, state);
+        if (withMissingItem) kv::exchangeText(dx, IDC_TEST_CHILD_EDIT, limited);
     };
     ASSERT_TRUE(dialog.Create(nullptr));
     HWND edit = dialog.GetDlgItem(IDC_TEST_EDIT);
-    char shown[16] = {};
-    ::GetWindowTextA(edit, shown, sizeof(shown));
-    EXPECT_STREQ("ab", shown);
+    HWND check = dialog.GetDlgItem(IDC_TEST_CHECK);
     EXPECT_EQ(4, ::SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(check, BM_GETCHECK, 0, 0));
+    char shown[16] = {};
+    ::GetDlgItemTextA(dialog.handle(), IDC_TEST_STATIC, shown, sizeof(shown));
+    EXPECT_STREQ("init", shown);
 
     ::SetWindowTextA(edit, "abcdefgh");
-    EXPECT_FALSE(dialog.UpdateData(true));  // the missing item fails the exchange...
-    EXPECT_EQ("abcd", limited);             // ...but the items that exist are read
-}
-
-TEST(DataExchange, FixedBufferNeverOverflows) {
-    ScriptedDialog dialog;
-    char buffer[8] = "init";
-    dialog.exchange = [&](kv::DataExchange& dx) { kv::exchangeText(dx, IDC_TEST_EDIT, buffer); };
-    ASSERT_TRUE(dialog.Create(nullptr));
-    HWND edit = dialog.GetDlgItem(IDC_TEST_EDIT);
-    char shown[16] = {};
-    ::GetWindowTextA(edit, shown, sizeof(shown));
-    EXPECT_STREQ("init", shown);
-    EXPECT_EQ(7, ::SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
-
-    ::SetWindowTextA(edit, "0123456789");
-    EXPECT_TRUE(dialog.UpdateData(true));
-    EXPECT_STREQ("0123456", buffer);
-}
-
-TEST(DataExchange, CheckStateBothWays) {
-    ScriptedDialog dialog;
-    int state = BST_CHECKED;
-    dialog.exchange = [&](kv::DataExchange& dx) { kv::exchangeCheck(dx, IDC_TEST_CHECK, state); };
-    ASSERT_TRUE(dialog.Create(nullptr));
-    HWND check = dialog.GetDlgItem(IDC_TEST_CHECK);
-    EXPECT_EQ(BST_CHECKED, ::SendMessageA(check, BM_GETCHECK, 0, 0));
+    ::SetDlgItemTextA(dialog.handle(), IDC_TEST_STATIC, "0123456789");
     ::SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
     EXPECT_TRUE(dialog.UpdateData(true));
+    EXPECT_EQ("abcd", limited);
+    EXPECT_STREQ("0123456", buffer);
     EXPECT_EQ(BST_UNCHECKED, state);
-}
 
-TEST(DataExchange, CutNeverSplitsADoubleByteCharacter) {
-    // Only meaningful where the ANSI code page has lead bytes.
-    const char text[] = "ab\x81\x40";
-    if (!::IsDBCSLeadByte(0x81)) {
-        EXPECT_EQ(3u, kv::characterBoundary(text, 4, 3));
-    } else {
-        EXPECT_EQ(2u, kv::characterBoundary(text, 4, 3));
-    }
-    EXPECT_EQ(4u, kv::characterBoundary(text, 4, 10));
-    EXPECT_EQ(0u, kv::characterBoundary(text, 4, 0));
-}
-
-TEST(WindowLifetime, DestroyingTheObjectDestroysItsWindow) {
-    HWND window = nullptr;
-    {
-        ScriptedDialog dialog;
-        ASSERT_TRUE(dialog.Create(nullptr));
-        window = dialog.handle();
-        EXPECT_TRUE(::IsWindow(window));
-    }
-    EXPECT_FALSE(::IsWindow(window));
+    withMissingItem = true;
+    EXPECT_FALSE(dialog.UpdateData(true));
 }
 
 TEST(WindowLifetime, MovedDialogKeepsItsWindowAndGetsItsMessages) {
@@ -98,4 +58,8 @@ TEST(WindowLifetime, MovedDialogKeepsItsWindowAndGetsItsMessages) {
     third = std::move(second);
     EXPECT_FALSE(::IsWindow(replaced));
     EXPECT_EQ(&third, kv::Window::fromHandle(window));
+    {
+        ScriptedDialog last(std::move(third));
+    }
+    EXPECT_FALSE(::IsWindow(window));
 }

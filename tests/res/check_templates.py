@@ -115,108 +115,49 @@ EXPECTED = {
 }
 
 
+FIELD = r'\s*(?:L?"(?:[^"\\]|\\.|"")*"|[^,]+)'
+
+
 def split_fields(text):
-    """Splits a comma list, keeping quoted strings (with escapes) whole."""
-    fields, current, quoted, i = [], "", False, 0
-    while i < len(text):
-        c = text[i]
-        if quoted and c == "\\":
-            current += text[i:i + 2]
-            i += 2
-            continue
-        if c == '"':
-            quoted = not quoted
-        if c == "," and not quoted:
-            fields.append(current.strip())
-            current = ""
-        else:
-            current += c
-        i += 1
-    fields.append(current.strip())
-    return fields
+    """Comma-separated fields; quoted strings (with escapes) stay whole."""
+    return [f.strip() for f in re.findall(FIELD, text) if f.strip()]
 
 
-def unquote(field):
-    """A decompiled string or ordinal: L"..." and "..." with C escapes."""
-    if re.fullmatch(r"-?\d+", field):
-        return int(field)
+def value(field):
+    """A number, or a decompiled string (L"..." or "..." with C escapes)."""
     m = re.fullmatch(r'L?"(.*)"', field, re.S)
     if not m:
-        raise ValueError("not a string: " + field)
-    body = m.group(1)
-    out, i = "", 0
-    while i < len(body):
-        if body[i] == "\\":
-            nxt = body[i + 1]
-            if nxt == "x":
-                hexdigits = re.match(r"[0-9a-fA-F]+", body[i + 2:]).group(0)
-                out += chr(int(hexdigits, 16))
-                i += 2 + len(hexdigits)
-                continue
-            if nxt in "01234567":
-                octal = re.match(r"[0-7]{1,3}", body[i + 1:]).group(0)
-                out += chr(int(octal, 8))
-                i += 1 + len(octal)
-                continue
-            out += {"n": "\n", "r": "\r", "t": "\t", "\\": "\\", '"': '"'}.get(nxt, nxt)
-            i += 2
-            continue
-        if body[i] == '"' and body[i + 1:i + 2] == '"':
-            out += '"'
-            i += 2
-            continue
-        out += body[i]
-        i += 1
-    return out
+        return int(field.rstrip("L"), 0)
+    body = m.group(1).replace('""', '"')
+    return re.sub(r'\\(x[0-9a-fA-F]+|[0-7]{1,3}|.)', lambda e: unescape(e.group(1)), body)
 
 
-def number(field):
-    return int(field.rstrip("L"), 0)
+def unescape(code):
+    if code[0] == "x":
+        return chr(int(code[1:], 16))
+    if code[0] in "01234567":
+        return chr(int(code, 8))
+    return {"n": "\n", "r": "\r", "t": "\t"}.get(code, code)
 
 
 def parse(rc_text):
+    """Dialog templates by id, and the data words of bitmap, icon group and clip."""
     dialogs, blobs = {}, {}
-    lines = rc_text.splitlines()
-    i = 0
-    while i < len(lines):
-        line = lines[i]
-        header = re.match(r"^(\d+) (DIALOG|DIALOGEX) (.*)$", line)
-        blob = re.match(r'^(\d+) (2 /\* RT_BITMAP \*/|14 /\* RT_GROUP_ICON \*/|"AVI")', line)
-        if header:
-            dialog = dict(kind=header.group(2), rect=tuple(number(f) for f in split_fields(header.group(3))),
-                          style=None, exstyle=0, caption=None, font=None, controls=[])
-            i += 1
-            while lines[i] != "BEGIN":
-                key, _, rest = lines[i].partition(" ")
-                if key == "STYLE":
-                    dialog["style"] = number(rest)
-                elif key == "EXSTYLE":
-                    dialog["exstyle"] = number(rest)
-                elif key == "CAPTION":
-                    dialog["caption"] = unquote(rest)
-                elif key == "FONT":
-                    fields = split_fields(rest)
-                    dialog["font"] = (number(fields[0]), unquote(fields[1]))
-                i += 1
-            i += 1
-            while lines[i] != "END":
-                stripped = lines[i].strip()
-                if stripped.startswith("CONTROL "):
-                    f = split_fields(stripped[len("CONTROL "):])
-                    ex = number(f[8]) if len(f) > 8 else 0
-                    dialog["controls"].append((unquote(f[0]), number(f[1]), unquote(f[2]).upper(), number(f[3]),
-                                               tuple(number(v) for v in f[4:8]), ex))
-                i += 1
-            dialogs[int(header.group(1))] = dialog
-        elif blob:
-            words = []
-            i += 2  # header, BEGIN
-            while lines[i] != "END":
-                for token in re.findall(r"0x[0-9a-fA-F]+L?", lines[i]):
-                    words.append(token)
-                i += 1
-            blobs[(int(blob.group(1)), blob.group(2).split()[0])] = words
-        i += 1
+    blocks = re.findall(r'^(\d+) (DIALOGEX|DIALOG|2 /\* RT_BITMAP \*/|14 /\* RT_GROUP_ICON \*/|"AVI")(.*?)\n'
+                        r'(.*?)^BEGIN\n(.*?)^END$', rc_text, re.S | re.M)
+    for rid, kind, rect, head, body in blocks:
+        if not kind.startswith("DIALOG"):
+            blobs[(int(rid), kind.split()[0])] = re.findall(r"0x[0-9a-fA-F]+L?", body)
+            continue
+        d = dict(kind=kind, rect=tuple(value(f) for f in split_fields(rect)), style=None, exstyle=0,
+                 caption=None, font=None, controls=[])
+        for key, rest in re.findall(r"^(STYLE|EXSTYLE|CAPTION|FONT) (.*)$", head, re.M):
+            fields = split_fields(rest)
+            d[key.lower()] = (value(fields[0]), value(fields[1])) if key == "FONT" else value(fields[0])
+        for line in re.findall(r"^\s*CONTROL (.*)$", body, re.M):
+            f = [value(v) for v in split_fields(line)]
+            d["controls"].append((f[0], f[1], f[2].upper(), f[3], tuple(f[4:8]), f[8] if len(f) > 8 else 0))
+        dialogs[int(rid)] = d
     return dialogs, blobs
 
 
@@ -254,12 +195,12 @@ def check(dialogs, blobs):
     bitmap = blobs.get((129, "2"))
     if bitmap is None:
         problems.append("bitmap 129 is missing")
-    elif [number(w) for w in bitmap[:4]] != [40, 121, 262, 0x180001]:
+    elif [value(w) for w in bitmap[:4]] != [40, 121, 262, 0x180001]:
         problems.append("bitmap 129 is not 121 x 262 at 24 bits: %s" % bitmap[:4])
     if (128, "14") not in blobs:
         problems.append("icon group 128 is missing")
     clip = blobs.get((131, '"AVI"'))
-    if clip is None or [number(w) for w in clip[:3:2]] != [0x46464952, 0x20495641]:
+    if clip is None or [value(w) for w in clip[:3:2]] != [0x46464952, 0x20495641]:
         problems.append("clip 131 is missing or not a RIFF AVI")
     return problems
 
