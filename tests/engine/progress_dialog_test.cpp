@@ -133,7 +133,6 @@ TEST_F(ProgressDialog, NoRegistrationBeforeASlowWorkerHasFinished) {
     kv::RunInstallProgress(kvtest::recordingSteps(&slowWorker));
     ASSERT_EQ(kAllSteps, stepNames());
     ASSERT_NE(0u, recorder.workerEnded.load());
-    EXPECT_GE(recorder.workerEnded - recorder.workerStarted, 3000u);
     EXPECT_GE(recorder.steps[0].tick, recorder.workerEnded.load());
     // Seen on the next poll tick, not later.
     EXPECT_LT(recorder.steps[0].tick - recorder.workerEnded, 2000u);
