@@ -196,24 +196,12 @@ LockedRegistryKey::~LockedRegistryKey() {
     ::RegCloseKey(key);
 }
 
-bool copyTree(const std::string& from, const std::string& to) {
-    ::CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((from + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    do {
-        if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
-            continue;
-        const std::string source = from + "\\" + found.cFileName;
-        const std::string target = to + "\\" + found.cFileName;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = copyTree(source, target) && ok;
-        else
-            ok = ::CopyFileA(source.c_str(), target.c_str(), FALSE) && ok;
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
-    return ok;
+std::string programsFolder() {
+    std::string programs;
+    readRegistryString(HKEY_CURRENT_USER,
+                       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                       "Programs", programs);
+    return programs;
 }
 
 std::vector<std::string> readLines(const std::string& path) {

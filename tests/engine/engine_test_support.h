@@ -52,8 +52,9 @@ private:
     bool locked_ = false;
 };
 
-// Copies the files of a folder tree.
-bool copyTree(const std::string& from, const std::string& to);
+// The "Programs" value of the current user's shell folders.
+std::string programsFolder();
+
 // Lines of a text file, without their line ends.
 std::vector<std::string> readLines(const std::string& path);
 

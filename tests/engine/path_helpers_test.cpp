@@ -1,7 +1,6 @@
-// Folder creation, path quoting, library entry lookup and [Icons] entry
-// splitting, on real folders and libraries.
+// Folder creation, path quoting and library entry lookup, on real folders
+// and libraries.
 #include "engine/create_directory_tree.h"
-#include "engine/icons_entry.h"
 #include "engine/load_library_entries.h"
 #include "engine/quote_path.h"
 #include "support/test_support.h"
@@ -42,45 +41,36 @@ TEST_F(CreateDirectoryTreeTest, FilePathCreatesOnlyTheFoldersAboveTheFile) {
     EXPECT_FALSE(kvtest::fileExists(path));
 }
 
-TEST_F(CreateDirectoryTreeTest, ReportsZeroWhenTheFolderCannotBeMade) {
+TEST_F(CreateDirectoryTreeTest, ReportsZeroWhenTheFolderCannotBeMadeOrThePathIsTooLong) {
     // A file stands where a folder of the path should go.
     ASSERT_TRUE(kvtest::writeFile(root_ + "\\F", "x"));
     EXPECT_EQ(0, kv::CreateDirectoryTree((root_ + "\\F\\G").c_str(), false));
     EXPECT_EQ(0, kv::CreateDirectoryTree((root_ + "\\F\\G\\file.txt").c_str(), true));
     EXPECT_EQ(0, kv::CreateDirectoryTree((root_ + "\\F").c_str(), false));
+
+    const std::string tooLong = root_ + "\\" + std::string(300 - root_.size(), 'x');
+    EXPECT_EQ(0, kv::CreateDirectoryTree(tooLong.c_str(), false));
+    EXPECT_FALSE(kvtest::fileExists(tooLong.substr(0, 259)));
 }
 
-TEST_F(CreateDirectoryTreeTest, RefusesAPathLongerThanItsBuffer) {
-    const std::string path = root_ + "\\" + std::string(300 - root_.size(), 'x');
-    EXPECT_EQ(0, kv::CreateDirectoryTree(path.c_str(), false));
-    EXPECT_FALSE(kvtest::fileExists(path.substr(0, 259)));
-}
-
-TEST(QuotePath, AddsQuotesOnlyAroundAnUnquotedPathWithABlank) {
+TEST(QuotePath, QuotesOnlyAnUnquotedPathWithABlankAndStripsQuotesAgain) {
     char path[260] = "D:\\Setup Disk\\SETUP16.EXE";
     EXPECT_TRUE(kv::QuotePath(path, true));
     EXPECT_STREQ("\"D:\\Setup Disk\\SETUP16.EXE\"", path);
     EXPECT_TRUE(kv::QuotePath(path, true));  // already quoted: unchanged
     EXPECT_STREQ("\"D:\\Setup Disk\\SETUP16.EXE\"", path);
+    EXPECT_TRUE(kv::QuotePath(path, false));
+    EXPECT_STREQ("D:\\Setup Disk\\SETUP16.EXE", path);
 
     char plain[260] = "D:\\Setup\\SETUP16.EXE";
     EXPECT_TRUE(kv::QuotePath(plain, true));
     EXPECT_STREQ("D:\\Setup\\SETUP16.EXE", plain);
-}
-
-TEST(QuotePath, StripsALeadingQuoteAndThenATrailingOne) {
-    char both[260] = "\"C:\\A B\"";
-    EXPECT_TRUE(kv::QuotePath(both, false));
-    EXPECT_STREQ("C:\\A B", both);
-    char leading[260] = "\"C:\\A B";
-    EXPECT_TRUE(kv::QuotePath(leading, false));
-    EXPECT_STREQ("C:\\A B", leading);
+    char leadingOnly[260] = "\"C:\\A B";
+    EXPECT_TRUE(kv::QuotePath(leadingOnly, false));
+    EXPECT_STREQ("C:\\A B", leadingOnly);
     char trailingOnly[260] = "C:\\A B\"";
     EXPECT_TRUE(kv::QuotePath(trailingOnly, false));
     EXPECT_STREQ("C:\\A B\"", trailingOnly);
-    char quote[260] = "\"";
-    EXPECT_TRUE(kv::QuotePath(quote, false));
-    EXPECT_STREQ("", quote);
 }
 
 TEST(QuotePath, RefusesQuotesThatWouldOverrunTheBuffer) {
@@ -100,50 +90,22 @@ TEST(QuotePath, RefusesQuotesThatWouldOverrunTheBuffer) {
     EXPECT_EQ(before, full);
 }
 
-TEST(LoadLibraryEntries, ResolvesEveryNamedEntry) {
+TEST(LoadLibraryEntries, StopsAtTheFirstMissingEntryAndKeepsWhatItHas) {
     kv::UniqueModule module;
-    kv::LibraryEntry entries[] = {{"GetTickCount"}, {"GetVersion"}};
-    EXPECT_EQ(1, kv::LoadLibraryEntries(module, "KERNEL32.DLL", entries));
-    EXPECT_TRUE(module.valid());
-    EXPECT_EQ(::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "GetVersion"),
-              entries[1].address);
-}
+    kv::LibraryEntry all[] = {{"GetTickCount"}, {"GetVersion"}};
+    EXPECT_EQ(1, kv::LoadLibraryEntries(module, "KERNEL32.DLL", all));
+    EXPECT_EQ(::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "GetVersion"), all[1].address);
 
-TEST(LoadLibraryEntries, StopsAtTheFirstMissingEntryAndKeepsTheLibrary) {
-    kv::UniqueModule module;
-    kv::LibraryEntry entries[] = {{"GetTickCount"}, {"NoSuchEntryAnywhere"}, {"GetVersion"}};
-    EXPECT_EQ(0, kv::LoadLibraryEntries(module, "KERNEL32.DLL", entries));
+    kv::LibraryEntry gap[] = {{"GetTickCount"}, {"NoSuchEntryAnywhere"}, {"GetVersion"}};
+    EXPECT_EQ(0, kv::LoadLibraryEntries(module, "KERNEL32.DLL", gap));
     EXPECT_TRUE(module.valid());
-    EXPECT_NE(nullptr, entries[0].address);
-    EXPECT_EQ(nullptr, entries[1].address);
-    EXPECT_EQ(nullptr, entries[2].address);  // never looked up
-}
+    EXPECT_NE(nullptr, gap[0].address);
+    EXPECT_EQ(nullptr, gap[2].address);  // never looked up
 
-TEST(LoadLibraryEntries, AMissingLibraryLeavesTheModuleEmpty) {
-    kv::UniqueModule module(::LoadLibraryA("KERNEL32.DLL"));
-    kv::LibraryEntry entries[] = {{"GetTickCount"}};
-    EXPECT_EQ(0, kv::LoadLibraryEntries(module, "Z:\\no\\such\\library.dll", entries));
+    kv::LibraryEntry one[] = {{"GetTickCount"}};
+    EXPECT_EQ(0, kv::LoadLibraryEntries(module, "Z:\\no\\such\\library.dll", one));
     EXPECT_FALSE(module.valid());
-    EXPECT_EQ(nullptr, entries[0].address);
-}
-
-TEST(IconsEntry, SplitsAtTheFirstTwoCommasAndKeepsTheRestAsTheIcon) {
-    kv::IconsEntry entry;
-    ASSERT_TRUE(kv::parseIconsEntry("a.exe, My Name ,res\\x.ico,2", entry));
-    EXPECT_EQ("a.exe", entry.target);
-    EXPECT_EQ(" My Name ", entry.name);  // blanks are kept
-    EXPECT_TRUE(entry.hasIcon);
-    EXPECT_EQ("res\\x.ico,2", entry.icon);
-
-    ASSERT_TRUE(kv::parseIconsEntry("a.exe,Name", entry));
-    EXPECT_EQ("Name", entry.name);
-    EXPECT_FALSE(entry.hasIcon);
-
-    ASSERT_TRUE(kv::parseIconsEntry("a.exe,Name,", entry));
-    EXPECT_TRUE(entry.hasIcon);
-    EXPECT_EQ("", entry.icon);
-
-    EXPECT_FALSE(kv::parseIconsEntry("no comma at all", entry));
+    EXPECT_EQ(nullptr, one[0].address);
 }
 
 }  // namespace
