@@ -105,7 +105,9 @@ void runWorkerSteps() {
 
     CreateDirectoryTree(installState.destinationDir, false);
     // When the log cannot be created it stays closed and every record below
-    // is dropped; the files are still installed.
+    // is dropped; the files are still installed. A log left open by an
+    // earlier installation never receives this one's records.
+    installState.uninstallLog.close();
     char logPath[kPathCapacity];
     const bool haveLogPath = formatInto(logPath, "%s\\%s", installState.destinationDir,
                                         kFileTable[kUninstallLogName]);

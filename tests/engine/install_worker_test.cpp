@@ -276,7 +276,7 @@ TEST_F(WorkerTest, MissingFilesAreSkippedUnloggedAndMissingSettingsWrittenEmpty)
     EXPECT_EQ("3", profileString(d + "\\KVCONF.INI", "Main", "VER"));
 }
 
-TEST_F(WorkerTest, WithoutALogTheFilesAreStillInstalledAndTheBusyFlagCleared) {
+TEST_F(WorkerTest, WithoutALogTheFilesAreStillInstalledAndNoOtherFileGetsTheRecords) {
     if (!versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
     // A folder of the log's name keeps the log from being created.
     ASSERT_EQ(1, ::CreateDirectoryA(destination_.c_str(), nullptr));
@@ -286,6 +286,19 @@ TEST_F(WorkerTest, WithoutALogTheFilesAreStillInstalledAndTheBusyFlagCleared) {
     EXPECT_TRUE(kvtest::fileExists(destination_ + "\\kvtray32.exe"));
     EXPECT_TRUE(kvtest::fileExists(destination_ + "\\kvrem.un2"));
     EXPECT_TRUE(kvtest::fileExists(destination_ + "\\KvInfo.ini"));
+
+    // A log path too long for its buffer: the log of an earlier
+    // installation, still open, gets none of this one's records.
+    const std::string earlier = temp_ + "\\earlier.log";
+    ASSERT_TRUE(installState.uninstallLog.create(earlier.c_str()));
+    destination_ = temp_ + "\\";
+    destination_ += std::string(250 - destination_.size(), 'd');
+    useSource(kvtest::stagedPackageDir());
+    runWorker();
+    EXPECT_FALSE(installState.uninstallLog.isOpen());
+    std::vector<std::uint8_t> bytes;
+    EXPECT_TRUE(kvtest::readFileBytes(earlier, bytes));
+    EXPECT_TRUE(bytes.empty());
 }
 
 TEST_F(WorkerTest, PathsThatDoNotFitTheirBufferAreRefusedNotCut) {
