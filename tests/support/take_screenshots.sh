@@ -11,7 +11,8 @@ session=${KV_WINE_SESSION:?no Wine session}
 . "$session/env"
 mkdir -p "$out"
 for name in "$@"; do rm -f "$out/$name.png" "$out/$name.bmp"; done
-wine explorer /desktop=kvshots,1024x768 "$program" --gtest_filter='Screenshot.*' \
+desktop=$(basename "$program" .exe)
+wine explorer /desktop="$desktop",1024x768 "$program" --gtest_filter='Screenshot.*' \
     --screenshots="$(winepath -w "$out")"
 status=0
 for name in "$@"; do
@@ -22,10 +23,5 @@ for name in "$@"; do
         echo "missing screenshot $name" >&2
         status=1
     fi
-done
-# Pictures written beside the expected ones are converted too.
-for bmp in "$out"/*.bmp; do
-    [ -f "$bmp" ] || continue
-    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
 exit $status

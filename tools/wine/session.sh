@@ -41,16 +41,18 @@ ENV
     # A persistent server first, so every later program starts quickly.
     wineserver -p >/dev/null 2>&1 </dev/null
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >"$dir/wineboot.log" 2>&1
+    # Without a window manager, Wine waits for one each time a managed
+    # window is hidden; let Wine manage the windows itself.
+    reg="$dir/settings.reg"
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' >"$reg"
     if [ -n "$list" ] && [ -s "$list" ]; then
-        reg="$dir/appdefaults.reg"
-        printf 'REGEDIT4\r\n\r\n' >"$reg"
         while read -r exe version; do
             [ -n "$exe" ] || continue
             printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s]\r\n"Version"="%s"\r\n\r\n' \
                 "$exe" "$version" >>"$reg"
         done <"$list"
-        wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
     fi
+    wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
     echo "wine session ready in $dir (display :$n)"
     ;;
 stop)

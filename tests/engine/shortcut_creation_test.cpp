@@ -1,0 +1,186 @@
+// Shortcut creation from a temporary kvsetup.ini into the Start-menu
+// Programs folder of the Wine prefix; every saved link is loaded back
+// through the shell-link object.
+#include "core/install_state.h"
+#include "core/language_strings.h"
+#include "core/setup_config.h"
+#include "engine/install_steps.h"
+#include "engine_test_support.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+using kv::installState;
+using kv::LogRecord;
+
+namespace {
+
+struct LoadedLink {
+    std::string target, workingFolder, iconPath, description, arguments;
+    int iconIndex = -1;
+};
+
+// The show command as saved in the link file's header. (Loading maps every
+// value other than 1, 3 and 7 to 1, as the link format says.)
+int savedShowCommand(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (!kvtest::readFileBytes(path, bytes) || bytes.size() < 0x40) return -1;
+    return bytes[0x3C] | bytes[0x3D] << 8 | bytes[0x3E] << 16 | bytes[0x3F] << 24;
+}
+
+bool loadLink(const std::string& path, LoadedLink& link) {
+    IShellLinkA* shellLink = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&shellLink))))
+        return false;
+    kv::ComPtr<IShellLinkA> owner(shellLink);
+    IPersistFile* persist = nullptr;
+    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))))
+        return false;
+    kv::ComPtr<IPersistFile> persistOwner(persist);
+    WCHAR wide[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    if (FAILED(persist->Load(wide, STGM_READ))) return false;
+    char text[MAX_PATH];
+    text[0] = '\0';
+    shellLink->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link.target = text;
+    text[0] = '\0';
+    shellLink->GetWorkingDirectory(text, MAX_PATH);
+    link.workingFolder = text;
+    text[0] = '\0';
+    shellLink->GetIconLocation(text, MAX_PATH, &link.iconIndex);
+    link.iconPath = text;
+    text[0] = '\0';
+    shellLink->GetDescription(text, MAX_PATH);
+    link.description = text;
+    text[0] = '\0';
+    shellLink->GetArguments(text, MAX_PATH);
+    link.arguments = text;
+    return true;
+}
+
+class ShortcutCreationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kvtest::resetEngineState();
+        ::CoInitialize(nullptr);
+        temp_ = kvtest::makeTempFolder("shortcuts");
+        source_ = temp_ + "\\source";
+        destination_ = temp_ + "\\Install Dir";
+        ::CreateDirectoryA(source_.c_str(), nullptr);
+        ::CreateDirectoryA(destination_.c_str(), nullptr);
+        ::CreateDirectoryA((destination_ + "\\sub").c_str(), nullptr);
+        for (const char* name : {"a.exe", "b.exe", "kvtray32.exe", "kvconf.lrd", "sub\\tool.exe"})
+            kvtest::writeFile(destination_ + "\\" + name, "x");
+        kv::copyInto(installState.sourceDir, source_.c_str());
+        kv::copyInto(installState.destinationDir, destination_.c_str());
+        logPath_ = temp_ + "\\kvrem00.log";
+        ASSERT_TRUE(installState.uninstallLog.create(logPath_.c_str()));
+
+        const std::string folderName = "KvTest Shortcuts " + std::to_string(::GetCurrentProcessId());
+        kv::setupConfig.programFolder = kv::makeOwnedText(folderName.c_str());
+        kv::languageStrings.shortcutNameArgument = kv::makeOwnedText("Wheel Mouse");
+        const std::string programs = kvtest::programsFolder();
+        ASSERT_FALSE(programs.empty());
+        folder_ = programs + "\\" + folderName;
+    }
+    void TearDown() override {
+        installState.uninstallLog.close();
+        kvtest::removeTree(folder_);
+        kvtest::removeTree(temp_);
+        kvtest::resetEngineState();
+        ::CoUninitialize();
+    }
+
+    void writeIcons(const std::string& lines) {
+        ASSERT_TRUE(kvtest::writeFile(source_ + "\\kvsetup.ini", "[Product]\r\nKey=x\r\n\r\n[Icons]\r\n" + lines));
+    }
+    std::string link(const std::string& name) const { return folder_ + "\\" + name + ".lnk"; }
+    std::vector<LogRecord> records() { return kvtest::readLogRecords(logPath_); }
+
+    std::string temp_, source_, destination_, logPath_, folder_;
+};
+
+TEST_F(ShortcutCreationTest, EachEntryBecomesALinkWithItsPropertiesAndTheFolderIsLoggedLast) {
+    writeIcons("1=kvtray32.exe,Tray Program\r\n"
+               "2=sub\\tool.exe,Uninstall %s,res\\kvtray.ico\r\n"
+               "3=kvconf.lrd,Settings,icons\\a.ico,2\r\n");
+    kv::runShortcutCreation();
+
+    const std::string d = destination_;
+    LoadedLink tray;
+    ASSERT_TRUE(loadLink(link("Tray Program"), tray));
+    EXPECT_EQ(d + "\\kvtray32.exe", tray.target);
+    EXPECT_EQ(d, tray.workingFolder);
+    EXPECT_EQ(d + "\\kvtray32.exe", tray.iconPath);  // no icon field: the target itself
+    EXPECT_EQ(0, tray.iconIndex);
+    EXPECT_EQ("Tray Program", tray.description);
+    EXPECT_EQ("", tray.arguments);
+    EXPECT_EQ(SW_SHOW, savedShowCommand(link("Tray Program")));
+
+    LoadedLink uninstall;
+    ASSERT_TRUE(loadLink(link("Uninstall Wheel Mouse"), uninstall));
+    EXPECT_EQ(d + "\\sub\\tool.exe", uninstall.target);
+    EXPECT_EQ(d + "\\res\\kvtray.ico", uninstall.iconPath);
+    EXPECT_EQ(0, uninstall.iconIndex);
+    EXPECT_EQ("Uninstall Wheel Mouse", uninstall.description);
+
+    LoadedLink settings;  // four comma-separated parts: the icon keeps the last comma
+    ASSERT_TRUE(loadLink(link("Settings"), settings));
+    EXPECT_EQ(d + "\\icons\\a.ico,2", settings.iconPath);
+    EXPECT_EQ(0, settings.iconIndex);
+
+    const std::vector<LogRecord> expected = {{0xFB, link("Tray Program")},
+                                             {0xFB, link("Uninstall Wheel Mouse")},
+                                             {0xFB, link("Settings")},
+                                             {0xFC, folder_}};
+    EXPECT_EQ(expected, records());
+}
+
+TEST_F(ShortcutCreationTest, TheListEndsAtAGapSkipsEntriesWithoutACommaAndLogsDuplicates) {
+    writeIcons("1=a.exe,Same\r\n2=no comma here\r\n3=b.exe,Same\r\n5=b.exe,Fifth\r\n");
+    kv::runShortcutCreation();
+    LoadedLink same;  // the second entry of the name replaced the first
+    ASSERT_TRUE(loadLink(link("Same"), same));
+    EXPECT_EQ(destination_ + "\\b.exe", same.target);
+    EXPECT_FALSE(kvtest::fileExists(link("Fifth")));
+    const std::vector<LogRecord> expected = {
+        {0xFB, link("Same")}, {0xFB, link("Same")}, {0xFC, folder_}};
+    EXPECT_EQ(expected, records());
+}
+
+TEST_F(ShortcutCreationTest, WithoutEntriesTheFolderIsStillMadeAndLogged) {
+    writeIcons("");
+    kv::runShortcutCreation();
+    const DWORD attributes = ::GetFileAttributesA(folder_.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    const std::vector<LogRecord> expected = {{0xFC, folder_}};
+    EXPECT_EQ(expected, records());
+}
+
+TEST_F(ShortcutCreationTest, ANameIsFilledInLiterallyAndNeverUsedAsAFormat) {
+    // Only the first "%s" takes the text and "%%" is one "%"; anything else,
+    // conversions that would read or write memory included, stays as written.
+    kv::languageStrings.shortcutNameArgument = kv::makeOwnedText("50% %s off");
+    writeIcons("1=a.exe,100%% %d %n %s %s %x\r\n");
+    kv::runShortcutCreation();
+    const std::string name = "100% %d %n 50% %s off %s %x";
+    LoadedLink filled;
+    ASSERT_TRUE(loadLink(link(name), filled));
+    EXPECT_EQ(name, filled.description);
+    EXPECT_EQ(destination_ + "\\a.exe", filled.target);
+}
+
+TEST_F(ShortcutCreationTest, ANameTooLongForAPathMakesNoShortcutAndTheWalkGoesOn) {
+    kv::languageStrings.shortcutNameArgument = kv::makeOwnedText(std::string(250, 'w').c_str());
+    writeIcons("1=a.exe,Long %s,res\\kvtray.ico\r\n2=b.exe,Short\r\n");
+    kv::runShortcutCreation();
+    const std::vector<LogRecord> expected = {{0xFB, link("Short")}, {0xFC, folder_}};
+    EXPECT_EQ(expected, records());
+    EXPECT_TRUE(kvtest::fileExists(link("Short")));
+}
+
+}  // namespace
