@@ -62,7 +62,12 @@ bool Dialog::createWindow(HWND owner) {
     HWND window = ::CreateDialogParamA(moduleInstance(), MAKEINTRESOURCEA(templateId_), owner,
                                        &Dialog::StartDialogProc, reinterpret_cast<LPARAM>(this));
     creatingDialog = previous;
-    return window != nullptr && handle() == window;
+    if (window != nullptr && handle() != window) {
+        // Never bound to this object: nobody would route or destroy it.
+        ::DestroyWindow(window);
+        return false;
+    }
+    return window != nullptr;
 }
 
 bool Dialog::Create(HWND parent) {

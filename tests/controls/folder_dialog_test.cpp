@@ -1,6 +1,7 @@
 // CFolderDialog driving the shell's real folder browser: confirming with an
 // initial folder, cancelling, an item without a path, and the owner.
 #include "control_host.h"
+#include "base/unique_handle.h"
 #include "controls/folder_dialog.h"
 #include "support/test_support.h"
 
@@ -57,11 +58,8 @@ TEST(CFolderDialog, ItemWithoutFileSystemPathReturnsTwo) {
     dialog.selectInstead = computer;
     EXPECT_EQ(2, dialog.RunModal());
     EXPECT_STREQ("", dialog.selectedPath());
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(::SHGetMalloc(&allocator))) {
-        allocator->Free(computer);
-        allocator->Release();
-    }
+    kv::ComPtr<IMalloc> allocator;
+    if (SUCCEEDED(::SHGetMalloc(allocator.put()))) allocator.get()->Free(computer);
 }
 
 TEST(CFolderDialog, CancellingReturnsMinusOne) {
