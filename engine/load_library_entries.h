@@ -1,0 +1,32 @@
+// Loads a library by path and resolves a list of its named entry points.
+#pragma once
+#include "base/unique_handle.h"
+
+#include <cstddef>
+
+namespace kv {
+
+struct LibraryEntry {
+    const char* name;
+    FARPROC address = nullptr;
+};
+
+// Stores the loaded library in `module` (empty when loading failed; then 0 is
+// returned). Looks the entries up in order and stores each address; stops
+// with 0 at the first name that is missing (earlier addresses stay stored
+// and the library stays loaded in `module`). 1 when every entry was found.
+int LoadLibraryEntries(UniqueModule& module, const char* path, LibraryEntry* entries,
+                       std::size_t count);
+
+template <std::size_t N>
+int LoadLibraryEntries(UniqueModule& module, const char* path, LibraryEntry (&entries)[N]) {
+    return LoadLibraryEntries(module, path, entries, N);
+}
+
+// An entry's address typed as the entry's real signature.
+template <typename Fn>
+Fn entryAs(const LibraryEntry& entry) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(entry.address));
+}
+
+}  // namespace kv

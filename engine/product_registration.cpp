@@ -1,0 +1,55 @@
+// Auto-start value of the tray program, the product's names and the count of
+// installations of this product name.
+#include "base/bounded_format.h"
+#include "core/install_state.h"
+#include "core/setup_config.h"
+#include "engine/install_steps.h"
+#include "engine/log_record.h"
+#include "engine/registration_names.h"
+#include "engine/registry_key.h"
+
+namespace kv {
+namespace {
+
+void registerAutoStart(RegistryKey& key) {
+    if (!key.Open(kRunKey, true)) return;  // no value, no record
+    char command[kPathCapacity];
+    // The bare path, unquoted even with blanks. A command that does not fit
+    // is not written, like one past the registry wrapper's limit; the record
+    // still goes, as it does for any failed write of the value.
+    if (formatInto(command, "%s\\%s", installState.destinationDir,
+                   textOrEmpty(setupConfig.productKey)))
+        key.WriteString(kAutoStartValueName, command);
+    installState.appendLogRecord(kAutoStartValueName);
+}
+
+void registerProductNames(RegistryKey& key) {
+    if (!key.Open(kProductKey, true)) return;
+    key.WriteString("InstallName", textOrEmpty(setupConfig.mainTitle));
+    key.WriteString("SubInstallName", textOrEmpty(setupConfig.captionBar));
+}
+
+void countInstallation(RegistryKey& key) {
+    char countKey[kPathCapacity];
+    if (!formatInto(countKey, kInstallCountKeyFormat, textOrEmpty(setupConfig.mainTitle))) return;
+    DWORD count = 1;
+    if (key.Open(countKey, false)) {
+        count = key.ReadDword(kInstallCountValueName, 0) + 1;  // wraps at 2^32
+    } else if (!key.Open(countKey, true)) {
+        return;  // the current key is still another one: write nothing
+    }
+    key.WriteDword(kInstallCountValueName, count);
+}
+
+}  // namespace
+
+void runProductRegistration() {
+    installState.logRecordType = kLogAutoStartValue;
+    RegistryKey key;
+    key.SetRoot(HKEY_LOCAL_MACHINE);
+    registerAutoStart(key);
+    registerProductNames(key);
+    countInstallation(key);
+}
+
+}  // namespace kv

@@ -1,0 +1,49 @@
+// The package's entry in the system's list of installed programs, and the
+// rest of the product's own values.
+#include "base/bounded_format.h"
+#include "core/install_state.h"
+#include "core/setup_config.h"
+#include "engine/file_table.h"
+#include "engine/install_steps.h"
+#include "engine/log_record.h"
+#include "engine/registration_names.h"
+#include "engine/registry_key.h"
+
+namespace kv {
+namespace {
+
+void registerUninstallEntry(RegistryKey& key) {
+    const char* productName = textOrEmpty(setupConfig.productName);
+    // Without a name the key path would be the "Uninstall" list itself.
+    if (*productName == '\0') return;
+    char uninstallKey[kPathCapacity];
+    if (!formatInto(uninstallKey, kUninstallKeyFormat, productName)) return;
+    if (!key.Open(uninstallKey, true)) return;
+
+    installState.appendLogRecord(uninstallKey);  // before any value, whatever they give
+    key.WriteString("DisplayName", productName);
+    char command[kPathCapacity];
+    // The bare path of the uninstaller, unquoted even with blanks.
+    if (formatInto(command, "%s\\%s", installState.destinationDir,
+                   kFileTable[kUninstallerProgram]))
+        key.WriteString("UninstallString", command);
+}
+
+void registerProductValues(RegistryKey& key) {
+    if (!key.Open(kProductKey, true)) return;
+    key.WriteString("AppPath", installState.destinationDir);
+    key.WriteString("ProductName", textOrEmpty(setupConfig.productName));
+    key.WriteString("ProductKey", textOrEmpty(setupConfig.productKey));
+}
+
+}  // namespace
+
+void runUninstallRegistration() {
+    installState.logRecordType = kLogUninstallKey;
+    RegistryKey key;
+    key.SetRoot(HKEY_LOCAL_MACHINE);
+    registerUninstallEntry(key);
+    registerProductValues(key);
+}
+
+}  // namespace kv

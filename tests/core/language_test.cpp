@@ -1,0 +1,172 @@
+#include "core/install_state.h"
+#include "core/language_strings.h"
+#include "core/language_table.h"
+#include "core/text_rules.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+using kv::installState;
+using kv::languageStrings;
+
+namespace {
+
+// Points the install state at a source folder and a language.
+void useSource(const std::string& folder, int index) {
+    kv::copyInto(installState.sourceDir, folder.c_str());
+    installState.languageIndex = index;
+    installState.languageCode = kv::languageCodeAt(index);
+}
+
+int presentTextCount() {
+    int count = 0;
+    const kv::LanguageKey* keys = kv::languageKeys(count);
+    int present = 0;
+    for (int i = 0; i < count; ++i)
+        if (languageStrings.*(keys[i].text)) ++present;
+    return present;
+}
+
+// A source folder whose language file for "enu" holds `content`.
+std::string sourceWithLanguageFile(const std::string& content) {
+    const std::string folder = kvtest::makeTempFolder("lang");
+    ::CreateDirectoryA((folder + "\\kv-00001").c_str(), nullptr);
+    kvtest::writeFile(folder + "\\kv-00001\\kvsetlan.enu", content);
+    return folder;
+}
+
+}  // namespace
+
+TEST(LanguageTable, CodesNamesAndIdentifiers) {
+    const char* codes[] = {"enu", "cht", "deu", "esn", "fra", "ita", "jpn", "kor", "nld", "chs"};
+    const char* names[] = {"English", "Chinese Taiwan", "German", "Spanish", "French",
+                           "Italian", "Japanese", "Korean", "Dutch", "China"};
+    for (int i = 0; i < kv::kLanguageCount; ++i) {
+        EXPECT_STREQ(codes[i], kv::languageCodeAt(i));
+        EXPECT_STREQ(names[i], kv::languageNameAt(i));
+    }
+    const struct { unsigned id; int index; } listed[] = {
+        {1028, 1}, {3076, 1}, {4100, 1}, {2052, 9}, {1031, 2}, {2055, 2}, {3079, 2},
+        {1034, 3}, {2058, 3}, {3082, 3}, {1036, 4}, {2060, 4}, {3084, 4}, {4108, 4},
+        {1040, 5}, {2064, 5}, {1041, 6}, {1042, 7}, {2066, 7}, {1043, 8}, {2067, 8}};
+    for (const auto& row : listed) EXPECT_EQ(row.index, kv::languageIndexForLangId(row.id)) << row.id;
+    // English and languages of other countries are not listed.
+    for (unsigned id : {1033u, 2057u, 5124u, 4103u, 5132u, 0u, 0xFFFFu})
+        EXPECT_EQ(-1, kv::languageIndexForLangId(id)) << id;
+}
+
+TEST(LanguageTable, DetectionFollowsTheSystemLanguageOrKeepsTheIndex) {
+    const int expected = kvtest::argument("expect-language").empty()
+                             ? -1
+                             : std::stoi(kvtest::argument("expect-language"));
+    installState.languageIndex = 5;
+    kv::detectDefaultLanguage();
+    if (expected < 0)
+        EXPECT_EQ(5, installState.languageIndex) << "system language 0x" << std::hex
+                                                 << ::GetSystemDefaultLangID();
+    else
+        EXPECT_EQ(expected, installState.languageIndex);
+}
+
+TEST(LanguageStrings, EveryTextOfEverySampleLanguageLoads) {
+    int count = 0;
+    kv::languageKeys(count);
+    EXPECT_EQ(45, count);
+    for (int index = 0; index < kv::kLanguageCount; ++index) {
+        SCOPED_TRACE(kv::languageCodeAt(index));
+        useSource(kvtest::samplePackageDir(), index);
+        EXPECT_TRUE(kv::loadLanguageStrings());
+        EXPECT_EQ(count, presentTextCount());
+        ASSERT_TRUE(languageStrings.destinationText);
+        EXPECT_EQ(nullptr, std::strstr(languageStrings.destinationText.get(), "%P"));
+        EXPECT_NE(nullptr, std::strstr(languageStrings.destinationText.get(), "%s"));
+        EXPECT_NE(nullptr, std::strstr(languageStrings.finishText.get(), "%s"));
+    }
+    kv::releaseLanguageStrings();
+    EXPECT_EQ(0, presentTextCount());
+}
+
+TEST(LanguageStrings, MissingFileOrKeysLeaveTextsAbsent) {
+    useSource(kvtest::makeTempFolder("nolang"), 0);
+    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_EQ(0, presentTextCount());
+
+    const std::string folder = sourceWithLanguageFile(
+        "[msg]\r\n2=Next\r\n1=\r\n[DLG]\r\nP1T=Welcome\r\n");
+    useSource(folder, 0);
+    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_STREQ("Next", languageStrings.nextButtonText.get());  // section case ignored
+    EXPECT_EQ(nullptr, languageStrings.backButtonText.get());    // empty value
+    EXPECT_STREQ("Welcome", languageStrings.welcomeTitle.get());
+    EXPECT_EQ(2, presentTextCount());
+
+    // A load replaces every text, so a text missing from the new file is gone.
+    const std::string other = sourceWithLanguageFile("[MSG]\r\n1=Back\r\n");
+    useSource(other, 0);
+    kv::loadLanguageStrings();
+    EXPECT_EQ(nullptr, languageStrings.nextButtonText.get());
+    EXPECT_STREQ("Back", languageStrings.backButtonText.get());
+    kv::releaseLanguageStrings();
+}
+
+TEST(LanguageStrings, LongTextsAreCutToTheirBuffers) {
+    const std::string longText(700, 'x');
+    const std::string folder = sourceWithLanguageFile(
+        "[MSG]\r\n1=" + longText + "\r\n[DLG]\r\nP51=" + longText + "\r\n");
+    useSource(folder, 0);
+    kv::loadLanguageStrings();
+    ASSERT_TRUE(languageStrings.backButtonText);
+    EXPECT_EQ(259u, std::strlen(languageStrings.backButtonText.get()));
+    ASSERT_TRUE(languageStrings.informationText);
+    EXPECT_EQ(519u, std::strlen(languageStrings.informationText.get()));
+    kv::releaseLanguageStrings();
+}
+
+TEST(LanguageStrings, BinaryOrEmptyFilesNeverStopTheLoad) {
+    std::string binary(4096, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7 + 3);
+    useSource(sourceWithLanguageFile(binary), 0);
+    EXPECT_TRUE(kv::loadLanguageStrings());
+    useSource(sourceWithLanguageFile(""), 0);
+    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_EQ(0, presentTextCount());
+    kv::releaseLanguageStrings();
+}
+
+TEST(LanguageStrings, PlaceholderRuleChangesTheFirstMarkOfTwoTextsOnly) {
+    const std::string folder = sourceWithLanguageFile(
+        "[DLG]\r\nP31=Install %P now\r\nPF1=%P is ready, %P\r\nP32=Keep %P\r\n[MSG]\r\n"
+        "12=x\r\n");
+    useSource(folder, 0);
+    kv::loadLanguageStrings();
+    EXPECT_STREQ("Install %s now", languageStrings.destinationText.get());
+    EXPECT_STREQ("%s is ready, %P", languageStrings.finishText.get());
+    EXPECT_STREQ("Keep %P", languageStrings.destinationText2.get());
+
+    useSource(sourceWithLanguageFile("[DLG]\r\nPF1=Done.\r\n"), 0);
+    kv::loadLanguageStrings();
+    EXPECT_STREQ("Done.", languageStrings.finishText.get());
+    kv::releaseLanguageStrings();
+}
+
+TEST(LanguageStrings, PathsThatDoNotFitReadNothing) {
+    std::string deep = kvtest::samplePackageDir();
+    while (deep.size() < 250) deep += "\\deeper";
+    useSource(deep, 0);
+    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_EQ(0, presentTextCount());
+}
+
+TEST(TextRules, StringPlaceholderIsFilledLiterally) {
+    EXPECT_EQ("Setup installs Mouse 2.0.", kv::fillStringPlaceholder("Setup installs %s.", "Mouse 2.0"));
+    EXPECT_EQ("100% sure: A", kv::fillStringPlaceholder("100%% sure: %s", "A"));
+    EXPECT_EQ("A and %s", kv::fillStringPlaceholder("%s and %s", "A"));
+    EXPECT_EQ("%d %n %x A", kv::fillStringPlaceholder("%d %n %x %s", "A"));
+    EXPECT_EQ("%s%d", kv::fillStringPlaceholder("%s", "%s%d"));  // the argument is not re-read
+    EXPECT_EQ("no mark", kv::fillStringPlaceholder("no mark", "A"));
+    EXPECT_EQ("trailing %", kv::fillStringPlaceholder("trailing %", "A"));
+    EXPECT_EQ("", kv::fillStringPlaceholder(nullptr, "A"));
+}

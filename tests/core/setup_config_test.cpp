@@ -1,0 +1,137 @@
+#include "core/install_state.h"
+#include "core/setup_config.h"
+#include "engine/registry_key.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+using kv::installState;
+using kv::setupConfig;
+
+namespace {
+
+const char kCurrentVersion[] = "Software\\microsoft\\windows\\currentversion";
+
+std::string sourceWithConfig(const std::string& content) {
+    const std::string folder = kvtest::makeTempFolder("config");
+    kvtest::writeFile(folder + "\\kvsetup.ini", content);
+    kv::copyInto(installState.sourceDir, folder.c_str());
+    return folder;
+}
+
+// Sets "programfilesDir" for one test and puts the old value back.
+class ProgramFilesValue {
+public:
+    ProgramFilesValue() {
+        key_.SetRoot(HKEY_LOCAL_MACHINE);
+        key_.Open(kCurrentVersion, false);
+        type_ = key_.GetValueType("programfilesDir");
+        old_ = key_.ReadString("programfilesDir", "");
+    }
+    ~ProgramFilesValue() {
+        if (type_ == REG_SZ) key_.WriteString("programfilesDir", old_.c_str());
+        else if (type_ == 0) key_.DeleteValue("programfilesDir");
+    }
+    void set(const char* value) { key_.WriteString("programfilesDir", value); }
+    void setDword() { key_.WriteDword("programfilesDir", 7); }
+    void remove() { key_.DeleteValue("programfilesDir"); }
+
+private:
+    kv::RegistryKey key_;
+    DWORD type_ = 0;
+    std::string old_;
+};
+
+}  // namespace
+
+TEST(SetupConfig, ReadsEveryValueOfTheSamplePackage) {
+    kv::copyInto(installState.sourceDir, kvtest::samplePackageDir().c_str());
+    kv::loadSetupConfig();
+    EXPECT_STREQ("TarnWeld Wheel Mouse", setupConfig.productName.get());
+    EXPECT_STREQ("kvtray32.exe", setupConfig.productKey.get());
+    EXPECT_STRNE("", setupConfig.targetDir.get());
+    EXPECT_STRNE("", setupConfig.programFolder.get());
+    EXPECT_STRNE("", setupConfig.displayName.get());
+    EXPECT_STRNE("", setupConfig.mainTitle.get());
+    EXPECT_STRNE("", setupConfig.captionBar.get());
+
+    char current[MAX_PATH];
+    ::GetCurrentDirectoryA(sizeof(current), current);
+    EXPECT_STREQ(current, installState.startDir);
+
+    kv::RegistryKey key;
+    key.SetRoot(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(key.Open(kCurrentVersion, false));
+    const std::string expected =
+        key.ReadString("programfilesDir", "") + "\\" + setupConfig.targetDir.get();
+    EXPECT_EQ(expected, installState.destinationDir);
+
+    kv::releaseSetupConfig();
+    EXPECT_EQ(nullptr, setupConfig.productName.get());
+    EXPECT_EQ(nullptr, setupConfig.captionBar.get());
+}
+
+TEST(SetupConfig, MissingFileGivesEmptyTextsAndTheBaseFolder) {
+    ProgramFilesValue programFiles;
+    programFiles.set("C:\\Program Files");
+    kv::copyInto(installState.sourceDir, kvtest::makeTempFolder("empty").c_str());
+    kv::loadSetupConfig();
+    ASSERT_NE(nullptr, setupConfig.productName.get());
+    EXPECT_STREQ("", setupConfig.productName.get());
+    EXPECT_STREQ("", setupConfig.programFolder.get());
+    EXPECT_STREQ("C:\\Program Files\\", installState.destinationDir);  // empty Dir
+    kv::releaseSetupConfig();
+}
+
+TEST(SetupConfig, CaseLongValuesAndRepeatedLoads) {
+    ProgramFilesValue programFiles;
+    programFiles.set("D:\\Apps");
+    const std::string longName(300, 'n');
+    sourceWithConfig("[display name]\r\nNAME=Shown Name\r\n[Product]\r\nProduct=" + longName +
+                     "\r\n[Target]\r\nDir=First\r\n");
+    kv::loadSetupConfig();
+    EXPECT_STREQ("Shown Name", setupConfig.displayName.get());
+    EXPECT_EQ(259u, std::strlen(setupConfig.productName.get()));
+    EXPECT_STREQ("D:\\Apps\\First", installState.destinationDir);
+
+    // The user changed the destination; a second run recomputes it and keeps
+    // only the second file's texts.
+    kv::copyInto(installState.destinationDir, "E:\\Chosen");
+    sourceWithConfig("[Target]\r\nDir=Second\r\n");
+    kv::loadSetupConfig();
+    EXPECT_STREQ("", setupConfig.displayName.get());
+    EXPECT_STREQ("D:\\Apps\\Second", installState.destinationDir);
+    kv::releaseSetupConfig();
+}
+
+TEST(SetupConfig, ProgramFilesValueMissingOrNotAString) {
+    ProgramFilesValue programFiles;
+    sourceWithConfig("[Target]\r\nDir=Pkg\r\n");
+    programFiles.remove();
+    kv::loadSetupConfig();
+    EXPECT_STREQ("\\Pkg", installState.destinationDir);
+    programFiles.setDword();
+    kv::loadSetupConfig();
+    EXPECT_STREQ("\\Pkg", installState.destinationDir);
+    kv::releaseSetupConfig();
+}
+
+TEST(SetupConfig, DestinationThatDoesNotFitIsRefusedNotCut) {
+    ProgramFilesValue programFiles;
+    programFiles.set(("C:\\" + std::string(200, 'p')).c_str());
+    sourceWithConfig("[Target]\r\nDir=" + std::string(100, 'd') + "\r\n");
+    kv::loadSetupConfig();
+    EXPECT_STREQ("", installState.destinationDir);
+    kv::releaseSetupConfig();
+}
+
+TEST(SetupConfig, FallbackBaseIsTheWindowsDrivesProgramFiles) {
+    char base[MAX_PATH];
+    kv::fallbackProgramFilesDir(base, sizeof(base));
+    char windows[MAX_PATH];
+    ::GetWindowsDirectoryA(windows, sizeof(windows));
+    EXPECT_EQ(std::string(1, windows[0]) + ":\\Program Files", base);
+}

@@ -1,0 +1,151 @@
+#include "engine/registry_key.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+using kv::RegistryKey;
+
+namespace {
+
+const char kTestKey[] = "Software\\KvSetupTests\\RegistryKey";
+
+class RegistryKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey); }
+    void TearDown() override {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvSetupTests\\RegistryKey\\Child");
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
+    }
+    // A key under the test key, opened or created.
+    RegistryKey& atTestKey() {
+        key_.SetRoot(HKEY_CURRENT_USER);
+        EXPECT_TRUE(key_.Open(kTestKey, true));
+        return key_;
+    }
+    static DWORD rawSize(const char* name) {
+        HKEY key = nullptr;
+        DWORD size = 0;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            if (::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+                size = 0;
+            ::RegCloseKey(key);
+        }
+        return size;
+    }
+    RegistryKey key_;
+};
+
+}  // namespace
+
+TEST_F(RegistryKeyTest, DefaultsAndRoots) {
+    RegistryKey key;
+    EXPECT_EQ(HKEY_CURRENT_USER, key.root());
+    EXPECT_EQ(1, key.lazyFlush());
+    EXPECT_EQ(0, key.lastError());
+    EXPECT_TRUE(key.path().empty());
+    EXPECT_EQ(1, key.SetRoot(HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(0, key.SetRoot(HKEY_CURRENT_CONFIG));
+    EXPECT_EQ(0, key.SetRoot(reinterpret_cast<HKEY>(0x1234)));
+    EXPECT_EQ(HKEY_LOCAL_MACHINE, key.root());
+    EXPECT_EQ(1, key.SetRoot(HKEY_CLASSES_ROOT));
+    EXPECT_EQ(1, key.SetRoot(HKEY_USERS));
+    key.Open("Software", false);
+    key.setLazyFlush(0);
+    key.Reset();
+    EXPECT_EQ(HKEY_CURRENT_USER, key.root());
+    EXPECT_EQ(1, key.lazyFlush());
+    EXPECT_TRUE(key.path().empty());
+}
+
+TEST_F(RegistryKeyTest, OpenCreateAndFailedOpenKeepsThePath) {
+    RegistryKey key;
+    EXPECT_EQ(0, key.Open(kTestKey, false));  // does not exist yet
+    EXPECT_NE(0, key.lastError());
+    EXPECT_TRUE(key.path().empty());
+    EXPECT_EQ(1, key.Open(kTestKey, true));
+    EXPECT_EQ(kTestKey, key.path());
+    EXPECT_EQ(1, key.WriteString("Name", "first"));
+    EXPECT_EQ(0, key.Open("Software\\KvSetupTests\\Missing", false));
+    EXPECT_EQ(kTestKey, key.path());
+    EXPECT_EQ("first", key.ReadString("Name", "default"));  // still the last good key
+    EXPECT_EQ(1, key.Open("", false));
+    EXPECT_TRUE(key.path().empty());
+    EXPECT_EQ("default", key.ReadString("Name", "default"));  // now the root itself
+}
+
+TEST_F(RegistryKeyTest, StringLimits) {
+    RegistryKey& key = atTestKey();
+    const std::string s254(254, 'a');
+    const std::string s255(255, 'b');
+    EXPECT_EQ(1, key.WriteString("s254", s254.c_str()));
+    EXPECT_EQ(255u, rawSize("s254"));
+    EXPECT_EQ(0, key.WriteString("s255", s255.c_str()));
+    EXPECT_EQ(0u, rawSize("s255"));
+    EXPECT_EQ(s254, key.ReadString("s254", "default"));
+
+    // A 255-character value (256 bytes with terminator) is too long to read.
+    HKEY raw = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_WRITE, &raw));
+    ::RegSetValueExA(raw, "long", 0, REG_SZ, reinterpret_cast<const BYTE*>(s255.c_str()), 256);
+    ::RegSetValueExA(raw, "expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%TEMP%\\x"), 9);
+    ::RegCloseKey(raw);
+    EXPECT_EQ("default", key.ReadString("long", "default"));
+    EXPECT_EQ("%TEMP%\\x", key.ReadString("expand", "default"));  // not expanded
+    EXPECT_EQ("default", key.ReadString("missing", "default"));
+}
+
+TEST_F(RegistryKeyTest, DwordsTypesAndTypeMismatches) {
+    RegistryKey& key = atTestKey();
+    EXPECT_EQ(1, key.WriteDword("count", 0xFFFFFFFFu));
+    EXPECT_EQ(0xFFFFFFFFu, key.ReadDword("count", 5));
+    EXPECT_EQ(5u, key.ReadDword("missing", 5));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), key.GetValueType("count"));
+    EXPECT_EQ(0u, key.GetValueType("missing"));
+    EXPECT_EQ("default", key.ReadString("count", "default"));  // a number is no string
+    key.WriteString("text", "abc");
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), key.GetValueType("text"));
+    // The type is not examined: the first four bytes of "abc" are read as a number.
+    EXPECT_EQ(0x00636261u, key.ReadDword("text", 7));
+}
+
+TEST_F(RegistryKeyTest, RawBytesAndMultiStrings) {
+    RegistryKey& key = atTestKey();
+    HKEY raw = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_WRITE, &raw));
+    const char multi[] = "kvfltsys.sys\0other.sys\0";
+    ::RegSetValueExA(raw, "LowerFilters", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi),
+                     sizeof(multi));
+    ::RegCloseKey(raw);
+    BYTE out[300];
+    std::memset(out, 0xAB, sizeof(out));
+    EXPECT_EQ(sizeof(multi), key.ReadValueBytes("LowerFilters", out));
+    EXPECT_EQ(0, std::memcmp(out, multi, sizeof(multi)));
+    std::memset(out, 0xAB, sizeof(out));
+    EXPECT_EQ(0u, key.ReadValueBytes("missing", out));
+    EXPECT_EQ(0xAB, out[0]);  // untouched
+    EXPECT_EQ(1, key.DeleteValue("LowerFilters"));
+    EXPECT_EQ(0, key.DeleteValue("LowerFilters"));
+}
+
+TEST_F(RegistryKeyTest, KeysExistAndAreDeletedRelativeToTheRoot) {
+    RegistryKey key;
+    EXPECT_EQ(1, key.DeleteKey("Software\\KvSetupTests\\NeverThere"));  // nothing to delete
+    key.Open(kTestKey, true);
+    key.Open("Software", false);  // the current path does not matter
+    EXPECT_EQ(1, key.KeyExists(kTestKey));
+    EXPECT_EQ(0, key.KeyExists(kTestKey, HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(1, key.DeleteKey(kTestKey));
+    EXPECT_EQ(0, key.KeyExists(kTestKey));
+}
+
+TEST_F(RegistryKeyTest, WritesFailWhenTheKeyIsGone) {
+    RegistryKey& key = atTestKey();
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
+    EXPECT_EQ(0, key.WriteString("Name", "x"));
+    EXPECT_EQ(0, key.WriteDword("Name", 1));
+    EXPECT_EQ(3u, key.ReadDword("Name", 3));
+    EXPECT_EQ(0u, key.GetValueType("Name"));
+    EXPECT_NE(0, key.lastError());
+}
