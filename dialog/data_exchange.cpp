@@ -1,0 +1,88 @@
+#include "dialog/data_exchange.h"
+
+#include "dialog/dialog.h"
+
+#include <cstring>
+
+namespace kv {
+namespace {
+
+std::string itemText(HWND item) {
+    const int length = ::GetWindowTextLengthA(item);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = ::GetWindowTextA(item, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+}  // namespace
+
+HWND DataExchange::item(int id) {
+    HWND window = dialog_.GetDlgItem(id);
+    if (window == nullptr) fail();
+    return window;
+}
+
+std::size_t characterBoundary(const char* text, std::size_t length, std::size_t limit) {
+    if (length <= limit) return length;
+    std::size_t end = 0;
+    while (end < limit) {
+        const std::size_t step = ::IsDBCSLeadByte(static_cast<BYTE>(text[end])) ? 2 : 1;
+        if (end + step > limit) break;
+        end += step;
+    }
+    return end;
+}
+
+void exchangeText(DataExchange& exchange, int id, std::string& text, std::size_t maxLength) {
+    HWND item = exchange.item(id);
+    if (item == nullptr) return;
+    if (exchange.saving()) {
+        std::string read = itemText(item);
+        if (maxLength > 0) read.resize(characterBoundary(read.c_str(), read.size(), maxLength));
+        text = std::move(read);
+        return;
+    }
+    if (maxLength > 0) ::SendMessageA(item, EM_LIMITTEXT, maxLength, 0);
+    ::SetWindowTextA(item, text.c_str());
+}
+
+void exchangeText(DataExchange& exchange, int id, char* buffer, std::size_t capacity) {
+    HWND item = exchange.item(id);
+    if (item == nullptr || buffer == nullptr || capacity == 0) return;
+    if (exchange.saving()) {
+        const std::string read = itemText(item);
+        const std::size_t kept = characterBoundary(read.c_str(), read.size(), capacity - 1);
+        std::memcpy(buffer, read.data(), kept);
+        buffer[kept] = '\0';
+        return;
+    }
+    ::SendMessageA(item, EM_LIMITTEXT, capacity - 1, 0);
+    const std::size_t length = strnlen(buffer, capacity);
+    if (length < capacity) {
+        ::SetWindowTextA(item, buffer);
+    } else {
+        // An unterminated buffer: show what fits rather than read past it.
+        std::string shown(buffer, characterBoundary(buffer, capacity, capacity - 1));
+        ::SetWindowTextA(item, shown.c_str());
+    }
+}
+
+void exchangeCheck(DataExchange& exchange, int id, int& state) {
+    HWND item = exchange.item(id);
+    if (item == nullptr) return;
+    if (exchange.saving())
+        state = static_cast<int>(::SendMessageA(item, BM_GETCHECK, 0, 0));
+    else
+        ::SendMessageA(item, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+
+void exchangeControl(DataExchange& exchange, int id, Window& control) {
+    if (control.handle() != nullptr) return;
+    HWND item = exchange.item(id);
+    if (item == nullptr) return;
+    if (!control.SubclassWindow(item)) exchange.fail();
+}
+
+}  // namespace kv
