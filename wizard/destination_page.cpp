@@ -53,9 +53,9 @@ void DestinationPage::applyTexts() {
 
 LRESULT DestinationPage::OnBrowse(WORD, WORD, HWND, bool&) {
     const std::string current = itemText(IDC_FOLDER_EDIT);
-    CFolderDialog browser(kBrowseTitle, current.c_str(), this, BIF_RETURNONLYFSDIRS);
+    CFolderDialog browser(kBrowseTitle, current.c_str(), handle(), BIF_RETURNONLYFSDIRS);
     if (browser.RunModal() != 1) return 0;
-    if (!copyInto(installState.destinationDir, browser.GetFolderPath())) return 0;
+    if (!copyInto(installState.destinationDir, browser.selectedPath())) return 0;
     folderText_ = installState.destinationDir;
     setItemText(IDC_FOLDER_EDIT, installState.destinationDir);
     return 0;
