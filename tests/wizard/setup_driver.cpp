@@ -1,0 +1,347 @@
+#include "setup_driver.h"
+
+#include "base/unique_handle.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+namespace kvdrive {
+
+namespace {
+
+constexpr UINT kSendTimeout = 5000;
+
+bool isDialogClass(HWND window) {
+    char name[32] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    return std::strcmp(name, "#32770") == 0;
+}
+
+bool hasItem(HWND dialog, int id) { return ::GetDlgItem(dialog, id) != nullptr; }
+
+struct Search {
+    std::function<bool(HWND)> accept;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    if (isDialogClass(window) && search->accept(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findTopLevel(DWORD thread, std::function<bool(HWND)> accept) {
+    Search search{std::move(accept)};
+    ::EnumThreadWindows(thread, collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND findChildDialog(HWND parent, std::function<bool(HWND)> accept) {
+    if (parent == nullptr) return nullptr;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (isDialogClass(child) && accept(child)) return child;
+    }
+    return nullptr;
+}
+
+// GetGUIThreadInfo is not declared for the oldest targets; the layout is fixed.
+struct GuiThreadInfo {
+    DWORD cbSize;
+    DWORD flags;
+    HWND hwndActive, hwndFocus, hwndCapture, hwndMenuOwner, hwndMoveSize, hwndCaret;
+    RECT rcCaret;
+};
+using GetGuiThreadInfoFn = BOOL(WINAPI*)(DWORD, GuiThreadInfo*);
+
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace
+
+void Driver::fail(const std::string& what) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    failures_.push_back(what);
+}
+
+bool Driver::expect(bool ok, const std::string& what, bool fatal) {
+    if (ok) return true;
+    fail(what);
+    if (fatal) throw ScriptAbort{};
+    return false;
+}
+
+std::vector<std::string> Driver::failures() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return failures_;
+}
+
+HWND Driver::mainWindow() const {
+    return findTopLevel(uiThread_, [](HWND w) {
+        return ::GetWindow(w, GW_OWNER) == nullptr &&
+               (::GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0 && !hasItem(w, 1002);
+    });
+}
+
+HWND Driver::frame() const {
+    return findTopLevel(uiThread_, [](HWND w) { return hasItem(w, 1002) && hasItem(w, 300); });
+}
+
+HWND Driver::confirmBox() const {
+    return findTopLevel(uiThread_, [](HWND w) {
+        return hasItem(w, IDOK) && hasItem(w, IDCANCEL) && hasItem(w, 1002) && ::IsWindowVisible(w);
+    });
+}
+
+HWND Driver::progressDialog() const {
+    return findTopLevel(uiThread_, [](HWND w) { return hasItem(w, 1024); });
+}
+
+HWND Driver::visiblePage() const {
+    return findChildDialog(frame(), [](HWND w) { return ::IsWindowVisible(w) != FALSE; });
+}
+
+HWND Driver::pageWindow(int index) const {
+    return findChildDialog(frame(), [index](HWND w) { return pageIndexOf(w) == index; });
+}
+
+int Driver::pageIndexOf(HWND page) {
+    if (page == nullptr) return -1;
+    if (hasItem(page, 1016)) return kFinish;
+    if (hasItem(page, 1019)) return kDestination;
+    if (hasItem(page, 1018)) return kProgramFolder;
+    if (hasItem(page, 1014)) return kLanguage;
+    if (hasItem(page, 1001) && hasItem(page, 1002)) return kSetupType;
+    if (hasItem(page, 1009)) return kWelcome;
+    if (hasItem(page, 1003)) return kInformation;
+    return -1;
+}
+
+HWND Driver::focus() const {
+    static const auto getInfo = reinterpret_cast<GetGuiThreadInfoFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetGUIThreadInfo")));
+    if (getInfo == nullptr) return nullptr;
+    GuiThreadInfo info = {};
+    info.cbSize = sizeof(info);
+    if (!getInfo(uiThread_, &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool Driver::waitUntil(const std::function<bool()>& condition, int milliseconds,
+                       const std::string& what) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            fail("timed out waiting for " + what);
+            return false;
+        }
+        sleepMs(20);
+    }
+}
+
+bool Driver::settle(HWND window) {
+    if (window == nullptr) window = frame();
+    if (window == nullptr) window = mainWindow();
+    if (window == nullptr) return false;
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeout, &ignored) != 0;
+}
+
+HWND Driver::waitForPage(int index, int milliseconds) {
+    HWND page = nullptr;
+    const bool ok = waitUntil(
+        [&] {
+            HWND f = frame();
+            if (f == nullptr || !::IsWindowVisible(f)) return false;
+            page = visiblePage();
+            return pageIndexOf(page) == index;
+        },
+        milliseconds, "page " + std::to_string(index));
+    expect(ok, "page " + std::to_string(index) + " not reached (showing " +
+                   std::to_string(pageIndexOf(visiblePage())) + ")",
+           true);
+    settle();
+    return page;
+}
+
+HWND Driver::waitForConfirmBox(int milliseconds) {
+    HWND box = nullptr;
+    expect(waitUntil([&] { return (box = confirmBox()) != nullptr; }, milliseconds, "exit confirmation"),
+           "no exit confirmation", true);
+    settle(box);
+    return box;
+}
+
+HWND Driver::waitForProgressDialog(int milliseconds) {
+    HWND dialog = nullptr;
+    expect(waitUntil([&] { return (dialog = progressDialog()) != nullptr && ::IsWindowVisible(dialog); },
+                     milliseconds, "progress dialog"),
+           "no progress dialog", true);
+    return dialog;
+}
+
+void Driver::click(HWND dialog, int id) {
+    expect(dialog != nullptr, "click " + std::to_string(id) + " without a dialog", true);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void Driver::pressKey(HWND target, WPARAM key) {
+    expect(target != nullptr, "key press without a target", true);
+    ::PostMessageA(target, WM_KEYDOWN, key, 1);
+    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void Driver::pressKeyOnFocus(WPARAM key) { pressKey(focus(), key); }
+
+void Driver::setFocus(HWND control) {
+    expect(control != nullptr, "focus without a control", true);
+    ::PostMessageA(::GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+bool Driver::waitForFocus(HWND control, int milliseconds) {
+    return waitUntil([&] { return focus() == control; }, milliseconds, "focus");
+}
+
+void Driver::closeBox(HWND window) {
+    expect(window != nullptr, "close without a window", true);
+    ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void Driver::setText(HWND control, const std::string& text) {
+    DWORD_PTR ignored = 0;
+    expect(::SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                 SMTO_NORMAL, kSendTimeout, &ignored) != 0,
+           "set text", true);
+}
+
+void Driver::selectListItem(HWND list, int index) {
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(list, LB_SETCURSEL, index, 0, SMTO_NORMAL, kSendTimeout, &ignored);
+    ::PostMessageA(::GetParent(list), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+}
+
+void Driver::setCheck(HWND button, bool on) {
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0, SMTO_NORMAL,
+                          kSendTimeout, &ignored);
+}
+
+std::string Driver::text(HWND window) const {
+    char buffer[1024] = {};
+    DWORD_PTR ignored = 0;
+    if (window == nullptr) return "<no window>";
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer),
+                          SMTO_NORMAL, kSendTimeout, &ignored);
+    return buffer;
+}
+
+bool Driver::isChecked(HWND button) const {
+    DWORD_PTR state = 0;
+    ::SendMessageTimeoutA(button, BM_GETCHECK, 0, 0, SMTO_NORMAL, kSendTimeout, &state);
+    return state == BST_CHECKED;
+}
+
+int Driver::listCount(HWND list) const {
+    DWORD_PTR count = 0;
+    ::SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kSendTimeout, &count);
+    return static_cast<int>(count);
+}
+
+int Driver::listSelection(HWND list) const {
+    DWORD_PTR index = 0;
+    ::SendMessageTimeoutA(list, LB_GETCURSEL, 0, 0, SMTO_NORMAL, kSendTimeout, &index);
+    return static_cast<int>(static_cast<LRESULT>(index));
+}
+
+std::string Driver::listText(HWND list, int index) const {
+    char buffer[1024] = {};
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                          kSendTimeout, &ignored);
+    return buffer;
+}
+
+namespace {
+
+// Ends a run whose script gave up: leaves the exit question, presses Finish,
+// or closes the backdrop, until the run returns. A run that cannot be ended
+// ends the process, so a broken wizard fails a test instead of hanging it.
+void closeDown(Driver& driver, const std::atomic<bool>& ended) {
+    for (int round = 0; round < 300 && !ended; ++round) {
+        if (HWND box = driver.confirmBox()) {
+            ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        } else if (driver.progressDialog() != nullptr) {
+            // The installation cannot be interrupted; it ends by itself.
+        } else if (Driver::pageIndexOf(driver.visiblePage()) == kFinish) {
+            ::PostMessageA(driver.frame(), WM_COMMAND, MAKEWPARAM(1010, BN_CLICKED), 0);
+        } else if (HWND main = driver.mainWindow()) {
+            ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        sleepMs(200);
+    }
+    if (!ended) {
+        std::fprintf(stderr, "setup run could not be ended; stopping the test program\n");
+        std::fflush(stderr);
+        ::TerminateProcess(::GetCurrentProcess(), 3);
+    }
+}
+
+}  // namespace
+
+RunOutcome runScripted(const Entry& entry, const std::string& sourceFolder, const Script& script,
+                       int endMilliseconds) {
+    RunOutcome outcome;
+    std::atomic<bool> ended{false};
+    Driver driver(::GetCurrentThreadId());
+    std::thread scriptThread([&] {
+        bool finished = false;
+        try {
+            script(driver);
+            finished = true;
+        } catch (const ScriptAbort&) {
+        } catch (...) {
+            driver.fail("script threw");
+        }
+        outcome.scriptFinished = finished;
+        if (finished) {
+            if (driver.waitUntil([&] { return ended.load(); }, endMilliseconds, "the run to end"))
+                return;
+        }
+        closeDown(driver, ended);
+    });
+    outcome.resultCode = entry(sourceFolder.c_str());
+    ended = true;
+    scriptThread.join();
+    outcome.failures = driver.failures();
+    return outcome;
+}
+
+Entry libraryEntry(const std::string& libraryPath) {
+    return [libraryPath](const char* folder) {
+        kv::UniqueModule library(::LoadLibraryA(libraryPath.c_str()));
+        if (!library) return -100;
+        using DoInstallFn = int(WINAPI*)(const char*);
+        auto doInstall = reinterpret_cast<DoInstallFn>(
+            reinterpret_cast<void*>(::GetProcAddress(library.get(), "DOINSTALL")));
+        if (doInstall == nullptr) return -101;
+        return doInstall(folder);
+    };
+}
+
+std::string languageText(const std::string& sourceFolder, const char* code, const char* section,
+                         const char* key) {
+    const std::string file = sourceFolder + "\\kv-00001\\kvsetlan." + code;
+    char buffer[1024] = {};
+    ::GetPrivateProfileStringA(section, key, "", buffer, sizeof(buffer), file.c_str());
+    return buffer;
+}
+
+}  // namespace kvdrive

@@ -1,0 +1,103 @@
+// Drives a real setup run from a second thread. The run itself (DOINSTALL
+// or runSetup) executes on the calling thread; the script finds the windows
+// by their controls and ownership and acts on them with posted messages, the
+// way input would arrive. Every wait has a time limit: a script that times
+// out records a failure and the driver closes the run down, so nothing hangs.
+#pragma once
+#include "base/win.h"
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace kvdrive {
+
+// Page indices of the wizard, in the frame's order.
+enum Page { kLanguage, kWelcome, kSetupType, kDestination, kProgramFolder, kInformation, kFinish };
+
+// Thrown inside the script thread only, to stop a script after a failure.
+struct ScriptAbort {};
+
+class Driver {
+public:
+    explicit Driver(DWORD uiThread) : uiThread_(uiThread) {}
+
+    // ---- failures -------------------------------------------------------
+    void fail(const std::string& what);
+    // Records a failure (and aborts the script when `fatal`) unless `ok`.
+    bool expect(bool ok, const std::string& what, bool fatal = false);
+    std::vector<std::string> failures() const;
+
+    // ---- finding windows ------------------------------------------------
+    HWND mainWindow() const;   // unowned top-level dialog of the run
+    HWND frame() const;        // top-level dialog with Next (1002) and the side picture (300)
+    HWND confirmBox() const;   // modal box with two buttons and three texts
+    HWND progressDialog() const;  // has the animation (1024)
+    HWND visiblePage() const;  // the frame's visible child dialog
+    HWND pageWindow(int index) const;  // the frame's child dialog of that page, shown or not
+    static int pageIndexOf(HWND page);
+    HWND item(HWND dialog, int id) const { return ::GetDlgItem(dialog, id); }
+    HWND focus() const;
+
+    // ---- waiting (each returns false and records a failure on time-out) --
+    bool waitUntil(const std::function<bool()>& condition, int milliseconds, const std::string& what);
+    // Waits for the frame showing `index` and for the run to be idle again.
+    HWND waitForPage(int index, int milliseconds = 10000);
+    HWND waitForConfirmBox(int milliseconds = 10000);
+    HWND waitForProgressDialog(int milliseconds = 10000);
+    // True once the UI thread has handled everything sent before.
+    bool settle(HWND window = nullptr);
+
+    // ---- acting ---------------------------------------------------------
+    void click(HWND dialog, int id);          // BN_CLICKED as a button sends it
+    void next() { click(frame(), 1002); }
+    void back() { click(frame(), 1001); }
+    void cancel() { click(frame(), 1010); }
+    void pressKey(HWND target, WPARAM key);   // posted WM_KEYDOWN
+    void pressKeyOnFocus(WPARAM key);
+    void setFocus(HWND control);              // WM_NEXTDLGCTL to its dialog
+    bool waitForFocus(HWND control, int milliseconds = 5000);
+    void closeBox(HWND window);               // WM_SYSCOMMAND SC_CLOSE
+    void setText(HWND control, const std::string& text);
+    void selectListItem(HWND list, int index);
+    void setCheck(HWND button, bool on);
+
+    // ---- reading --------------------------------------------------------
+    std::string text(HWND window) const;
+    bool isChecked(HWND button) const;
+    int listCount(HWND list) const;
+    int listSelection(HWND list) const;
+    std::string listText(HWND list, int index) const;
+
+    DWORD uiThread() const { return uiThread_; }
+
+private:
+    DWORD uiThread_;
+    mutable std::mutex mutex_;
+    std::vector<std::string> failures_;
+};
+
+struct RunOutcome {
+    int resultCode = -1;
+    std::vector<std::string> failures;
+    bool scriptFinished = false;
+};
+
+using Entry = std::function<int(const char* sourceFolder)>;
+using Script = std::function<void(Driver&)>;
+
+// Calls `entry` on this thread while `script` drives it from another. When
+// the script ends (or fails) the run must end within `endMilliseconds`;
+// otherwise the driver closes it (confirming any exit question).
+RunOutcome runScripted(const Entry& entry, const std::string& sourceFolder, const Script& script,
+                       int endMilliseconds = 30000);
+
+// DOINSTALL of a library file, loaded for the call and freed afterwards.
+Entry libraryEntry(const std::string& libraryPath);
+
+// A text of a language file as the setup reads it ("" when absent).
+std::string languageText(const std::string& sourceFolder, const char* code, const char* section,
+                         const char* key);
+
+}  // namespace kvdrive

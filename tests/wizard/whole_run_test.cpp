@@ -1,0 +1,125 @@
+// Whole runs of the built library, as the launcher makes them, under each
+// Windows version: the ResultCode of finishing, and what the run leaves on
+// the system. The library stays loaded, so later runs share its state.
+#include "base/unique_handle.h"
+#include "engine/log_record.h"
+#include "engine/registry_key.h"
+#include "engine/registration_names.h"
+#include "support/test_support.h"
+#include "wizard_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace kvdrive;
+
+namespace {
+
+using DoInstallFn = int(WINAPI*)(const char*);
+
+DoInstallFn loadedDoInstall() {
+    static kv::UniqueModule library(::LoadLibraryA((kvtest::stagedPackageDir() + "\\kvsetup.dll").c_str()));
+    if (!library) return nullptr;
+    return reinterpret_cast<DoInstallFn>(
+        reinterpret_cast<void*>(::GetProcAddress(library.get(), "DOINSTALL")));
+}
+
+RunOutcome runLibrary(const Script& script) {
+    DoInstallFn doInstall = loadedDoInstall();
+    if (doInstall == nullptr) {
+        RunOutcome failed;
+        failed.failures.push_back("kvsetup.dll or DOINSTALL not found");
+        return failed;
+    }
+    return runScripted([doInstall](const char* folder) { return doInstall(folder); },
+                       kvtest::stagedPackageDir(), script);
+}
+
+bool nt() {
+    const std::string v = kvtest::windowsVersion();
+    return v == "nt40" || v == "win2k" || v == "winxp";
+}
+
+std::string programsFolder() {
+    kv::RegistryKey key;
+    key.SetRoot(HKEY_CURRENT_USER);
+    key.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
+    return key.ReadString("Programs", "");
+}
+
+// Walks the wizard to the finish page with the given folders, then finishes.
+Script installAndFinish(const std::string& destination, const std::string& programFolder, bool restartNow,
+                        std::string* defaultDestination = nullptr) {
+    return [=](Driver& d) {
+        HWND page = d.waitForPage(kLanguage);
+        d.expect(!::IsWindowEnabled(d.item(d.frame(), 1001)), "a run starts with Back disabled");
+        for (int index = kWelcome; index <= kInformation; ++index) {
+            d.next();
+            page = d.waitForPage(index);
+            if (index == kDestination) {
+                if (defaultDestination) *defaultDestination = d.text(d.item(page, 1018));
+                d.setText(d.item(page, 1018), destination);
+            }
+            if (index == kProgramFolder) d.setText(d.item(page, 1018), programFolder);
+        }
+        d.next();
+        page = d.waitForPage(kFinish, 60000);
+        d.setCheck(d.item(page, 1016), restartNow);
+        d.setCheck(d.item(page, 1020), !restartNow);
+        d.cancel();
+    };
+}
+
+void removeInstallation(const std::string& destination, const std::string& programFolder) {
+    kvtest::removeTree(destination);
+    kvtest::removeTree(programsFolder() + "\\" + programFolder);
+    kv::RegistryKey run;
+    run.SetRoot(HKEY_LOCAL_MACHINE);
+    if (run.Open(kv::kRunKey, false)) run.DeleteValue(kv::kAutoStartValueName);
+    kv::RegistryKey product;
+    product.SetRoot(HKEY_LOCAL_MACHINE);
+    product.DeleteKey(kv::kProductKey);
+}
+
+}  // namespace
+
+TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
+    const std::string destination = kvtest::makeTempFolder("run-yes");
+    const std::string folder = "KV Whole Run Yes";
+    std::string firstDefault;
+    RunOutcome yes = runLibrary(installAndFinish(destination, folder, true, &firstDefault));
+    kvtest::expectNoScriptFailures(yes);
+    EXPECT_EQ(nt() ? 65542 : 6, yes.resultCode) << kvtest::windowsVersion();
+
+    // What the run left behind.
+    EXPECT_TRUE(kvtest::fileExists(destination + "\\kvtray32.exe"));
+    EXPECT_TRUE(kvtest::fileExists(destination + "\\kvhook.dll"));
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(kvtest::readFileBytes(destination + "\\kvrem00.log", bytes));
+    std::vector<kv::LogRecord> records;
+    EXPECT_TRUE(kv::decodeLog(bytes, records));
+    std::set<int> types;
+    for (const kv::LogRecord& record : records) types.insert(record.type);
+    for (int type : {kv::kLogFile, kv::kLogAutoStartValue, kv::kLogProgramFolder, kv::kLogShortcut,
+                     kv::kLogUninstallKey})
+        EXPECT_TRUE(types.count(type)) << kv::logRecordTypeName(static_cast<std::uint8_t>(type));
+    kv::RegistryKey run;
+    run.SetRoot(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(run.Open(kv::kRunKey, false));
+    EXPECT_NE("", run.ReadString(kv::kAutoStartValueName, ""));
+    WIN32_FIND_DATAA found = {};
+    kv::UniqueFindHandle links(::FindFirstFileA((programsFolder() + "\\" + folder + "\\*.lnk").c_str(), &found));
+    EXPECT_TRUE(links) << "shortcuts in " << programsFolder() << "\\" << folder;
+    removeInstallation(destination, folder);
+
+    // A second run in the same process starts afresh and ends with 12.
+    const std::string second = kvtest::makeTempFolder("run-no");
+    std::string secondDefault;
+    RunOutcome no = runLibrary(installAndFinish(second, "KV Whole Run No", false, &secondDefault));
+    kvtest::expectNoScriptFailures(no);
+    EXPECT_EQ(12, no.resultCode);
+    EXPECT_EQ(firstDefault, secondDefault) << "the default destination is computed afresh";
+    EXPECT_TRUE(kvtest::fileExists(second + "\\kvtray32.exe"));
+    removeInstallation(second, "KV Whole Run No");
+}

@@ -1,0 +1,37 @@
+// Page 3: the destination folder, typed or chosen with the folder browser.
+// A typed folder is taken by the frame on Next; a browsed one at once.
+#pragma once
+#include "controls/edit_ex.h"
+#include "controls/label_control.h"
+#include "wizard/wizard_page.h"
+
+#include <string>
+
+namespace kv {
+
+class DestinationPage : public WizardPage {
+public:
+    DestinationPage();
+
+    // The edit's text as of the last data exchange.
+    const std::string& folderText() const { return folderText_; }
+
+    BEGIN_MSG_MAP(DestinationPage)
+        COMMAND_HANDLER(1019, BN_CLICKED, OnBrowse)
+        CHAIN_MSG_MAP(WizardPage)
+    END_MSG_MAP()
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(DataExchange& exchange) override;
+    void applyTexts() override;
+
+private:
+    LRESULT OnBrowse(WORD, WORD, HWND, bool&);
+
+    LabelControl heading_, sizeLabel_;
+    CEditEx edit_;
+    std::string folderText_;
+};
+
+}  // namespace kv

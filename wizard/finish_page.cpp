@@ -1,0 +1,39 @@
+#include "wizard/finish_page.h"
+
+#include "core/language_strings.h"
+#include "core/setup_config.h"
+#include "core/text_rules.h"
+#include "res/resource_ids.h"
+
+namespace kv {
+
+FinishPage::FinishPage() : WizardPage(IDD_FINISH_PAGE) {}
+
+bool FinishPage::OnInitDialog() {
+    WizardPage::OnInitDialog();
+    heading_.SubclassWindow(GetDlgItem(IDC_HEADING));
+    text_.SubclassWindow(GetDlgItem(IDC_FINISH_TEXT));
+    return true;
+}
+
+bool FinishPage::restartNowSelected() const {
+    return ::SendMessageA(GetDlgItem(IDC_RESTART_NOW), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void FinishPage::applyTexts() {
+    const LanguageStrings& s = languageStrings;
+    const char* title = textOrEmpty(s.finishTitle);
+    setFrameCaption(title);
+    styleHeading(heading_, title, kHeadingPoints);
+    // The language file's text is not a format: only its one "%s" is filled.
+    const std::string finished =
+        fillStringPlaceholder(textOrEmpty(s.finishText), textOrEmpty(setupConfig.displayName));
+    styleBody(text_, finished.c_str(), kBodyPoints);
+    setItemText(IDC_RESTART_TEXT, textOrEmpty(s.restartText));
+    ::SendMessageA(GetDlgItem(InstallCompleted != 0 ? IDC_RESTART_NOW : IDC_RESTART_LATER),
+                   BM_SETCHECK, BST_CHECKED, 0);
+    setItemText(IDC_RESTART_NOW, textOrEmpty(s.restartNowLabel));
+    setItemText(IDC_RESTART_LATER, textOrEmpty(s.restartLaterLabel));
+}
+
+}  // namespace kv

@@ -1,0 +1,29 @@
+// Page 6: setup has finished; restart now or later. The frame reads the
+// choice when the user presses Finish.
+#pragma once
+#include "controls/label_control.h"
+#include "wizard/wizard_page.h"
+
+#include <cstdint>
+
+namespace kv {
+
+class FinishPage : public WizardPage {
+public:
+    FinishPage();
+
+    bool restartNowSelected() const;
+
+    // Set by the frame once the installation has run, before the page shows;
+    // it preselects restarting now.
+    std::int32_t InstallCompleted = 0;
+
+protected:
+    bool OnInitDialog() override;
+    void applyTexts() override;
+
+private:
+    LabelControl heading_, text_;
+};
+
+}  // namespace kv

@@ -1,0 +1,60 @@
+#include "wizard/language_page.h"
+
+#include "core/install_state.h"
+#include "core/language_strings.h"
+#include "core/language_table.h"
+#include "core/setup_main_window.h"
+#include "res/resource_ids.h"
+#include "wizard/wizard_frame.h"
+
+namespace kv {
+
+namespace {
+// Larger while the page is first shown; a language change restyles it at
+// the size of every other heading.
+constexpr int kShownHeadingPoints = 16;
+}  // namespace
+
+LanguagePage::LanguagePage() : WizardPage(IDD_LANGUAGE_PAGE) {}
+
+bool LanguagePage::OnInitDialog() {
+    WizardPage::OnInitDialog();
+    heading_.SubclassWindow(GetDlgItem(IDC_HEADING));
+    return true;
+}
+
+void LanguagePage::applyTexts() {
+    const char* title = textOrEmpty(languageStrings.languagePageTitle);
+    setFrameCaption(title);
+    styleHeading(heading_, title, kShownHeadingPoints);
+    fillList();
+}
+
+void LanguagePage::fillList() const {
+    const HWND list = GetDlgItem(IDC_LANGUAGE_LIST);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < kLanguageCount; ++i)
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(languageNameAt(i)));
+    ::SendMessageA(list, LB_SETCURSEL, installState.languageIndex, 0);
+}
+
+LRESULT LanguagePage::OnSelectionChange(WORD, WORD, HWND, bool&) {
+    const LRESULT selected = ::SendMessageA(GetDlgItem(IDC_LANGUAGE_LIST), LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR || selected < 0 || selected >= kLanguageCount) return 0;
+    installState.languageIndex = static_cast<int>(selected);
+    installState.languageCode = languageCodeAt(installState.languageIndex);
+    if (!loadLanguageStrings()) return 0;
+
+    if (installState.mainWindow != nullptr) {
+        installState.mainWindow->SetWindowText(textOrEmpty(languageStrings.mainWindowCaption));
+        ::InvalidateRect(installState.mainWindow->handle(), nullptr, FALSE);
+    }
+    const char* title = textOrEmpty(languageStrings.languagePageTitle);
+    setFrameCaption(title);
+    styleHeading(heading_, title, kHeadingPoints);
+    if (installState.wizardFrame != nullptr) installState.wizardFrame->applyButtonTexts();
+    fillList();
+    return 0;
+}
+
+}  // namespace kv

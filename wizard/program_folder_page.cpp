@@ -1,0 +1,91 @@
+#include "wizard/program_folder_page.h"
+
+#include "base/bounded_format.h"
+#include "base/unique_handle.h"
+#include "core/language_strings.h"
+#include "core/setup_config.h"
+#include "engine/registry_key.h"
+#include "res/resource_ids.h"
+#include "wizard/folder_edit.h"
+
+#include <cstring>
+
+namespace kv {
+
+std::string startMenuProgramsFolder() {
+    RegistryKey key;
+    key.SetRoot(HKEY_CURRENT_USER);
+    key.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
+    return key.ReadString("Programs", "");
+}
+
+ProgramFolderPage::ProgramFolderPage()
+    : WizardPage(IDD_PROGRAM_FOLDER_PAGE), folderText_(textOrEmpty(setupConfig.programFolder)) {}
+
+bool ProgramFolderPage::OnInitDialog() {
+    WizardPage::OnInitDialog();
+    heading_.SubclassWindow(GetDlgItem(IDC_HEADING));
+    text_.SubclassWindow(GetDlgItem(IDC_PROGRAM_FOLDER_TEXT));
+    attachFolderEdit(edit_, handle(), IDC_FOLDER_EDIT);
+    return true;
+}
+
+void ProgramFolderPage::DoDataExchange(DataExchange& exchange) {
+    exchangeText(exchange, IDC_FOLDER_EDIT, folderText_, kFolderTextLimit);
+}
+
+bool ProgramFolderPage::editHasText() const {
+    return ::GetWindowTextLengthA(GetDlgItem(IDC_FOLDER_EDIT)) > 0;
+}
+
+void ProgramFolderPage::applyTexts() {
+    const LanguageStrings& s = languageStrings;
+    const std::string programs = startMenuProgramsFolder();
+    const char* title = textOrEmpty(s.programFolderTitle);
+    setFrameCaption(title);
+    styleHeading(heading_, title, kHeadingPoints);
+    setItemText(IDC_FOLDER_EDIT, textOrEmpty(setupConfig.programFolder));
+    listExistingFolders(programs);
+    text_.SetLabelText(textOrEmpty(s.programFolderText));
+    setItemText(IDC_PROGRAM_FOLDER_LABEL, textOrEmpty(s.programFolderLabel));
+    setItemText(IDC_EXISTING_FOLDERS_LABEL, textOrEmpty(s.existingFoldersLabel));
+}
+
+void ProgramFolderPage::listExistingFolders(const std::string& programsFolder) const {
+    const HWND list = GetDlgItem(IDC_FOLDER_LIST);
+    char pattern[kPathCapacity];
+    // A programs folder too long for a path lists nothing.
+    const bool havePattern = formatInto(pattern, "%s\\*.*", programsFolder.c_str());
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    if (!havePattern) return;
+    WIN32_FIND_DATAA entry = {};
+    UniqueFindHandle search(::FindFirstFileA(pattern, &entry));
+    if (!search) return;
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
+        if (std::strcmp(entry.cFileName, ".") == 0 || std::strcmp(entry.cFileName, "..") == 0)
+            continue;
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.cFileName));
+    } while (::FindNextFileA(search.get(), &entry));
+}
+
+LRESULT ProgramFolderPage::OnFolderSelected(WORD, WORD, HWND, bool&) {
+    const HWND list = GetDlgItem(IDC_FOLDER_LIST);
+    const LRESULT selected = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR) return 0;
+    const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, selected, 0);
+    if (length == LB_ERR) return 0;
+    std::string name(static_cast<std::size_t>(length) + 1, '\0');
+    ::SendMessageA(list, LB_GETTEXT, selected, reinterpret_cast<LPARAM>(&name[0]));
+    name.resize(std::strlen(name.c_str()));
+    folderText_ = name;
+    setItemText(IDC_FOLDER_EDIT, folderText_.c_str());
+    return 0;
+}
+
+LRESULT ProgramFolderPage::OnEditChange(WORD, WORD, HWND, bool&) {
+    folderText_ = itemText(IDC_FOLDER_EDIT);
+    return 0;
+}
+
+}  // namespace kv

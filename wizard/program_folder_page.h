@@ -1,0 +1,43 @@
+// Page 4: the Start-menu folder for the shortcuts, typed or picked from the
+// folders that already exist there. The frame takes it on Next.
+#pragma once
+#include "controls/edit_ex.h"
+#include "controls/label_control.h"
+#include "wizard/wizard_page.h"
+
+#include <string>
+
+namespace kv {
+
+class ProgramFolderPage : public WizardPage {
+public:
+    ProgramFolderPage();
+
+    const std::string& folderText() const { return folderText_; }
+    bool editHasText() const;
+
+    BEGIN_MSG_MAP(ProgramFolderPage)
+        COMMAND_HANDLER(1014, LBN_SELCHANGE, OnFolderSelected)
+        COMMAND_HANDLER(1018, EN_CHANGE, OnEditChange)
+        CHAIN_MSG_MAP(WizardPage)
+    END_MSG_MAP()
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(DataExchange& exchange) override;
+    void applyTexts() override;
+
+private:
+    LRESULT OnFolderSelected(WORD, WORD, HWND, bool&);
+    LRESULT OnEditChange(WORD, WORD, HWND, bool&);
+    void listExistingFolders(const std::string& programsFolder) const;
+
+    LabelControl heading_, text_;
+    CEditEx edit_;
+    std::string folderText_;
+};
+
+// The current user's Start-menu programs folder ("" when unknown).
+std::string startMenuProgramsFolder();
+
+}  // namespace kv

@@ -1,0 +1,180 @@
+#include "wizard/wizard_frame.h"
+
+#include "base/bounded_format.h"
+#include "core/install_state.h"
+#include "core/language_strings.h"
+#include "core/setup_config.h"
+#include "core/setup_main_window.h"
+#include "engine/install_progress_dialog.h"
+#include "res/resource_ids.h"
+#include "wizard/destination_page.h"
+#include "wizard/exit_confirm_dialog.h"
+#include "wizard/finish_page.h"
+#include "wizard/program_folder_page.h"
+#include "wizard/setup_type_page.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int kPageTemplates[kWizardPageCount] = {
+    IDD_LANGUAGE_PAGE,       IDD_WELCOME_PAGE,     IDD_SETUP_TYPE_PAGE, IDD_DESTINATION_PAGE,
+    IDD_PROGRAM_FOLDER_PAGE, IDD_INFORMATION_PAGE, IDD_FINISH_PAGE,
+};
+
+}  // namespace
+
+WizardFrame::WizardFrame() : Dialog(IDD_WIZARD_FRAME) {}
+
+bool WizardFrame::OnInitDialog() {
+    Dialog::OnInitDialog();
+    installState.wizardFrame = this;
+    bool allPages = true;
+    for (int templateId : kPageTemplates) allPages = pages_.AddPage(templateId, handle()) && allPages;
+    complete_ = allPages && pages_.count() == kWizardPageCount;
+    if (!complete_) return false;
+    pages_.ShowPage(-1);
+    ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);
+    applyButtonTexts();
+    focusItem(IDC_NEXT);
+    return false;
+}
+
+LRESULT WizardFrame::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
+    // The pages go first, while their parent still exists.
+    pages_.clear();
+    if (installState.wizardFrame == this) installState.wizardFrame = nullptr;
+    handled = false;
+    return 0;
+}
+
+void WizardFrame::applyButtonTexts() const {
+    ::SetDlgItemTextA(handle(), IDC_BACK, textOrEmpty(languageStrings.backButtonText));
+    ::SetDlgItemTextA(handle(), IDC_NEXT, textOrEmpty(languageStrings.nextButtonText));
+    ::SetDlgItemTextA(handle(), IDC_FRAME_CANCEL, textOrEmpty(languageStrings.cancelButtonText));
+}
+
+void WizardFrame::focusItem(int id) const {
+    // Through the dialog manager, so the default button follows the focus.
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(id)), TRUE);
+}
+
+LRESULT WizardFrame::OnBackCommand(WORD code, WORD, HWND, bool& handled) {
+    if (code != BN_CLICKED) return handled = false, 0;
+    OnBack();
+    return 0;
+}
+
+LRESULT WizardFrame::OnNextCommand(WORD code, WORD, HWND, bool& handled) {
+    if (code != BN_CLICKED) return handled = false, 0;
+    OnNext();
+    return 0;
+}
+
+LRESULT WizardFrame::OnCancelCommand(WORD code, WORD, HWND, bool& handled) {
+    if (code != BN_CLICKED) return handled = false, 0;
+    runCancel();
+    return 0;
+}
+
+void WizardFrame::OnNext() {
+    // Next is hidden on the finish page; a late click there does nothing.
+    if (!complete_ || currentIndex_ >= kFinishPageIndex) return;
+    ++currentIndex_;
+    if (currentIndex_ == 1) ::EnableWindow(GetDlgItem(IDC_BACK), TRUE);
+    focusItem(IDC_NEXT);
+
+    switch (currentIndex_) {
+    case kSetupTypePageIndex:
+        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst != 0);
+        break;
+    case kSetupTypePageIndex + 1:
+        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected() ? 1 : 0;
+        break;
+    case kDestinationPageIndex + 1: {
+        DestinationPage* destination = page<DestinationPage>(kDestinationPageIndex);
+        destination->UpdateData(true);
+        // The page's edit takes no more than fits; refuse rather than cut.
+        if (!copyInto(installState.destinationDir, destination->folderText().c_str()))
+            installState.destinationDir[0] = '\0';
+        break;
+    }
+    case kProgramFolderPageIndex + 1: {
+        ProgramFolderPage* folder = page<ProgramFolderPage>(kProgramFolderPageIndex);
+        folder->UpdateData(true);
+        if (setupConfig.programFolder && folder->editHasText())
+            setupConfig.programFolder = makeOwnedText(folder->folderText().c_str());
+        break;
+    }
+    case kFinishPageIndex:
+        runInstallation();
+        break;
+    default:
+        break;
+    }
+    pages_.ShowPage(currentIndex_);
+}
+
+void WizardFrame::runInstallation() {
+    ShowWindow(SW_HIDE);
+    RunInstallProgress();
+    ShowWindow(SW_SHOW);
+    installState.restartNeeded = 1;
+    page<FinishPage>(kFinishPageIndex)->InstallCompleted = 1;
+    ::ShowWindow(GetDlgItem(IDC_NEXT), SW_HIDE);
+    ::ShowWindow(GetDlgItem(IDC_BACK), SW_HIDE);
+    ::SetDlgItemTextA(handle(), IDC_FRAME_CANCEL, textOrEmpty(languageStrings.finishButtonText));
+    focusItem(IDC_FRAME_CANCEL);
+}
+
+void WizardFrame::OnBack() {
+    if (!complete_ || currentIndex_ <= 0 || currentIndex_ >= kFinishPageIndex) return;
+    focusItem(IDC_BACK);
+    const int old = currentIndex_;
+    --currentIndex_;
+    if (old == kSetupTypePageIndex + 1)
+        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst != 0);
+    else if (old == kDestinationPageIndex + 1)
+        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected() ? 1 : 0;
+
+    if (currentIndex_ <= 0) {
+        ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);
+        applyButtonTexts();
+        currentIndex_ = 0;
+        focusItem(IDC_NEXT);
+    }
+    pages_.ShowPage(currentIndex_);
+}
+
+void WizardFrame::runCancel() {
+    if (currentIndex_ == kFinishPageIndex) {
+        FinishPage* finish = static_cast<FinishPage*>(pages_.CurrentPage());
+        const bool now = finish != nullptr && finish->restartNowSelected();
+        endRun(now ? kEndRestartNow : kEndRestartLater);
+        return;
+    }
+    if (RunExitConfirmation() == IDCANCEL) endRun(kEndCancelled);
+}
+
+void WizardFrame::endRun(int code) {
+    EndDialog(code);
+    if (installState.mainWindow != nullptr) installState.mainWindow->EndDialog(code);
+}
+
+bool WizardFrame::PreTranslateMessage(MSG* message) {
+    if ((message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN)) {
+        if (message->wParam == VK_RETURN) {
+            // Only the three buttons react to Enter; the key itself is spent.
+            message->wParam = 0;
+            const HWND focus = ::GetFocus();
+            if (focus != nullptr && focus == GetDlgItem(IDC_NEXT)) OnNext();
+            else if (focus != nullptr && focus == GetDlgItem(IDC_BACK)) OnBack();
+            else if (focus != nullptr && focus == GetDlgItem(IDC_FRAME_CANCEL)) runCancel();
+        } else if (message->wParam == VK_ESCAPE) {
+            message->wParam = 0;
+        }
+    }
+    return Dialog::PreTranslateMessage(message);
+}
+
+}  // namespace kv

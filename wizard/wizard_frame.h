@@ -1,0 +1,78 @@
+// The wizard: side picture, one page at a time, Back, Next and Cancel. It
+// ends itself and the setup main window with 2 (cancelled), 6 (restart now)
+// or 12 (restart later).
+#pragma once
+#include "dialog/dialog.h"
+#include "wizard/page_list.h"
+
+namespace kv {
+
+constexpr int kEndCancelled = 2;
+constexpr int kEndRestartNow = 6;
+constexpr int kEndRestartLater = 12;
+
+// Page indices, in the order the frame creates them.
+enum WizardPageIndex {
+    kLanguagePageIndex,
+    kWelcomePageIndex,
+    kSetupTypePageIndex,
+    kDestinationPageIndex,
+    kProgramFolderPageIndex,
+    kInformationPageIndex,
+    kFinishPageIndex,
+    kWizardPageCount
+};
+
+class WizardFrame : public Dialog {
+public:
+    WizardFrame();
+
+    // True once initialisation made all seven pages; a frame without them
+    // cannot be navigated and the main window ends the run instead.
+    bool complete() const { return complete_; }
+    int CurrentIndex() const { return currentIndex_; }
+    PageList& pages() { return pages_; }
+
+    void OnNext();
+    void OnBack();
+    // The Cancel button, later Finish, and the frame's close box.
+    void runCancel();
+
+    // Back, Next and Cancel in the current language.
+    void applyButtonTexts() const;
+
+    bool PreTranslateMessage(MSG* message) override;
+
+    BEGIN_MSG_MAP(WizardFrame)
+        COMMAND_ID_HANDLER(1001, OnBackCommand)
+        COMMAND_ID_HANDLER(1002, OnNextCommand)
+        COMMAND_ID_HANDLER(1010, OnCancelCommand)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        CHAIN_MSG_MAP(Dialog)
+    END_MSG_MAP()
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override { runCancel(); }
+
+private:
+    LRESULT OnBackCommand(WORD, WORD, HWND, bool&);
+    LRESULT OnNextCommand(WORD, WORD, HWND, bool&);
+    LRESULT OnCancelCommand(WORD, WORD, HWND, bool&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled);
+
+    void focusItem(int id) const;
+    void endRun(int code);
+    void runInstallation();
+    template <typename Page>
+    Page* page(int index) const {
+        return static_cast<Page*>(pages_.PageAt(index));
+    }
+
+    PageList pages_;
+    int currentIndex_ = 0;
+    bool complete_ = false;
+};
+
+}  // namespace kv

@@ -1,0 +1,40 @@
+#include "wizard/wizard_page.h"
+
+#include "controls/label_control.h"
+#include "core/install_state.h"
+#include "wizard/wizard_frame.h"
+
+namespace kv {
+
+void WizardPage::OnShowWindow(bool show, int) {
+    if (show) applyTexts();
+}
+
+void WizardPage::setFrameCaption(const char* text) const {
+    if (installState.wizardFrame != nullptr) installState.wizardFrame->SetWindowText(text);
+}
+
+void WizardPage::setItemText(int id, const char* text) const {
+    ::SetDlgItemTextA(handle(), id, text != nullptr ? text : "");
+}
+
+std::string WizardPage::itemText(int id) const {
+    const HWND item = GetDlgItem(id);
+    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+void WizardPage::styleHeading(LabelControl& heading, const char* title, int points) {
+    heading.SetItalic(TRUE)
+        .SetPointSize(points)
+        .SetBold(TRUE)
+        .SetLabelText(title != nullptr ? title : "")
+        .SetForeground(kBlue);
+}
+
+void WizardPage::styleBody(LabelControl& label, const char* text, int points) {
+    label.SetPointSize(points).SetLabelText(text != nullptr ? text : "");
+}
+
+}  // namespace kv
