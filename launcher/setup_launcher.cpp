@@ -71,11 +71,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "setup: cannot find the launcher's folder\n");
         return 0;
     }
-    char sourceFolder[kv::kPathCapacity] = {};
-    if (!kv::copyInto(sourceFolder, folderArgument ? folderArgument : ownFolder)) {
-        std::fprintf(stderr, "setup: source folder too long\n");
-        return 0;
-    }
+    // Passed on as given: the engine itself refuses a folder that is too long.
+    const char* sourceFolder = folderArgument ? folderArgument : ownFolder;
 
     char libraryPath[kv::kPathCapacity] = {};
     if (!kv::formatInto(libraryPath, "%s\\%s", ownFolder, "kvsetup.dll")) return 0;
