@@ -82,7 +82,12 @@ void letWindowsSettle(DWORD milliseconds) {
     } while (::GetTickCount() - start < milliseconds);
 }
 
-Pixels captureScreen(const RECT& area) {
+Pixels captureScreen(const RECT& requested) {
+    // A maximized window reaches past the screen's edges; a copy from outside
+    // the screen fails as a whole, so only the visible part is taken.
+    const RECT screenRect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    RECT area{};
+    if (!::IntersectRect(&area, &requested, &screenRect)) return {};
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return {};
     HDC screen = ::GetDC(nullptr);

@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
         d.cancel();
     };
 
+    // As the launcher does: the engine takes the driver file from the current folder.
+    ::SetCurrentDirectoryA(package.c_str());
     const RunOutcome outcome = runScripted(libraryEntry(package + "\\kvsetup.dll"), package, walk, 60000);
     std::printf("\nResultCode: %d%s\n", outcome.resultCode,
                 outcome.resultCode == 12 ? " (finished, restart later)" : "");
@@ -96,6 +98,12 @@ int main(int argc, char** argv) {
 
     std::printf("\nFiles installed in %s:\n", destination.c_str());
     listFolder(destination, "");
+
+    char windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, sizeof(windows));
+    const std::string driver = std::string(windows) + "\\system32\\Drivers\\KVFLTSYS.SYS";
+    std::printf("  and the filter driver: %s (%s)\n", driver.c_str(),
+                ::GetFileAttributesA(driver.c_str()) != INVALID_FILE_ATTRIBUTES ? "present" : "missing");
 
     std::printf("\nRegistry values written:\n");
     std::printf("  HKLM\\%s\\%s = %s\n", kv::kRunKey, kv::kAutoStartValueName,
