@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include "base/unique_handle.h"
 #include "base/win.h"
 
 #include <cstdio>
@@ -74,6 +75,25 @@ void removeTree(const std::string& path) {
         ::FindClose(find);
     }
     ::RemoveDirectoryA(path.c_str());
+}
+
+bool copyTree(const std::string& from, const std::string& to) {
+    ::CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    const std::string pattern = from + "\\*";
+    kv::UniqueFindHandle find(::FindFirstFileA(pattern.c_str(), &found));
+    if (!find) return false;
+    bool ok = true;
+    do {
+        if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0) continue;
+        const std::string source = from + "\\" + found.cFileName;
+        const std::string target = to + "\\" + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = copyTree(source, target) && ok;
+        else
+            ok = ::CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE && ok;
+    } while (::FindNextFileA(find.get(), &found));
+    return ok;
 }
 
 std::string windowsPathOf(const char* unixPath) {

@@ -19,6 +19,8 @@ bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
 bool writeFile(const std::string& path, const std::string& content);
 // Removes a folder and everything below it.
 void removeTree(const std::string& path);
+// Copies folder `from` and everything below it into `to` (made as needed).
+bool copyTree(const std::string& from, const std::string& to);
 
 // The sample package as the tests see it: a Windows path.
 std::string samplePackageDir();

@@ -72,12 +72,11 @@ TEXTS['enu'] = {
     },
     'DLG': {
         'P1T': 'Welcome',
-        'P11': 'This program installs the TarnWeld wheel mouse driver on your computer.',
-        'P12': 'The driver adds scrolling with the wheel, functions for the extra buttons '
-               'and a settings page in the Control Panel.',
+        'P11': 'This program installs the TarnWeld mouse driver.',
+        'P12': 'It adds wheel scrolling and extra button functions.',
         'P13': 'It is strongly recommended that you close all running programs before you continue.',
         'P14': 'Click Cancel to quit Setup now and close those programs, then run Setup again.',
-        'P15': 'Warning: remove any other mouse driver before you continue.',
+        'P15': 'Warning: remove other mouse drivers first.',
         'P16': 'Click Next to continue.',
         'P3T': 'Choose Destination Folder',
         'P31': 'Setup will install %P in the following folder.',
@@ -98,9 +97,9 @@ TEXTS['enu'] = {
                'restarted before the wheel and the extra buttons work. You can change all '
                'settings later under Mouse in the Control Panel.',
         'P7T': 'Select Mouse Type',
-        'P71': 'Select the type of mouse that is connected to your computer, then click Next.',
-        'ROLLER3': '3D wheel mouse (one wheel)',
-        'ROLLER5': '4D wheel mouse (two wheels)',
+        'P71': 'Select your type of mouse, then click Next.',
+        'ROLLER3': 'One wheel (3D)',
+        'ROLLER5': 'Two wheels (4D)',
         'PFT': 'Setup Complete',
         'PF1': 'Setup has finished installing %P on your computer.',
         'PF2': 'Windows must be restarted before you can use the new mouse driver. '
@@ -144,19 +143,17 @@ TEXTS['deu'] = {
     },
     'DLG': {
         'P1T': 'Willkommen',
-        'P11': 'Dieses Programm installiert den Treiber für die TarnWeld-Radmaus auf Ihrem Computer.',
-        'P12': 'Der Treiber ermöglicht das Blättern mit dem Rad, belegt die Zusatztasten mit '
-               'Funktionen und bringt eine eigene Seite in der Systemsteuerung mit.',
+        'P11': 'Dieses Programm installiert den TarnWeld-Maustreiber.',
+        'P12': 'Er bietet Blättern mit dem Rad und Zusatztasten.',
         'P13': 'Es wird dringend empfohlen, alle laufenden Programme zu beenden, bevor Sie fortfahren.',
-        'P14': 'Klicken Sie auf Abbrechen, um das Setup jetzt zu verlassen und diese Programme '
-               'zu schließen. Starten Sie das Setup danach erneut.',
-        'P15': 'Achtung: Entfernen Sie alle anderen Maustreiber, bevor Sie fortfahren.',
+        'P14': 'Klicken Sie auf Abbrechen, schließen Sie diese Programme und starten Sie das Setup erneut.',
+        'P15': 'Achtung: Erst andere Maustreiber entfernen!',
         'P16': 'Klicken Sie auf Weiter, um fortzufahren.',
         'P3T': 'Zielordner wählen',
         'P31': 'Das Setup installiert %P in folgendem Ordner.',
         'P32': 'Um in einen anderen Ordner zu installieren, klicken Sie auf Durchsuchen '
                'und wählen einen anderen Ordner aus.',
-        'P33': 'Benötigter Speicherplatz:',
+        'P33': 'Speicherbedarf:',
         'P4T': 'Programmordner wählen',
         'P41': 'Das Setup legt die Programmsymbole im unten angegebenen Programmordner ab. '
                'Sie können einen neuen Ordnernamen eingeben oder einen vorhandenen Ordner '
@@ -171,10 +168,9 @@ TEXTS['deu'] = {
                'zuerst direkt am Computer an. Nach der Installation muss Windows neu '
                'gestartet werden, damit Rad und Zusatztasten funktionieren.',
         'P7T': 'Maustyp wählen',
-        'P71': 'Wählen Sie den Typ der Maus, die an Ihrem Computer angeschlossen ist, '
-               'und klicken Sie dann auf Weiter.',
-        'ROLLER3': '3D-Radmaus (ein Rad)',
-        'ROLLER5': '4D-Radmaus (zwei Räder)',
+        'P71': 'Wählen Sie den Typ Ihrer Maus aus.',
+        'ROLLER3': 'Ein Rad (3D)',
+        'ROLLER5': 'Zwei Räder (4D)',
         'PFT': 'Installation abgeschlossen',
         'PF1': 'Das Setup hat %P erfolgreich auf Ihrem Computer installiert.',
         'PF2': 'Windows muss neu gestartet werden, bevor Sie den neuen Maustreiber verwenden '
@@ -220,21 +216,19 @@ TEXTS['esn'] = {
     },
     'DLG': {
         'P1T': 'Bienvenido',
-        'P11': 'Este programa instala en su equipo el controlador del ratón de rueda TarnWeld.',
-        'P12': 'El controlador permite desplazarse con la rueda, asignar funciones a los '
-               'botones adicionales y ajustar el ratón desde el Panel de control.',
+        'P11': 'Este programa instala el controlador del ratón TarnWeld.',
+        'P12': 'Permite desplazarse con la rueda y usar más botones.',
         'P13': 'Le recomendamos encarecidamente que cierre todos los programas abiertos '
                'antes de continuar.',
-        'P14': 'Haga clic en Cancelar para salir ahora de la instalación, cierre esos '
-               'programas y vuelva a ejecutar la instalación.',
-        'P15': 'Atención: desinstale cualquier otro controlador de ratón antes de continuar.',
+        'P14': 'Haga clic en Cancelar, cierre esos programas y vuelva a ejecutar la instalación.',
+        'P15': 'Desinstale antes otros controladores de ratón.',
         'P16': 'Haga clic en Siguiente para continuar.',
         'P3T': 'Elegir la carpeta de destino',
         'P31': 'El programa de instalación instalará %P en la siguiente carpeta.',
         'P32': 'Para instalarlo en otra carpeta, haga clic en Examinar y seleccione la '
                'carpeta que prefiera.',
         'P33': 'Espacio necesario:',
-        'P4T': 'Seleccionar la carpeta de programas',
+        'P4T': 'Carpeta de programas',
         'P41': 'El programa de instalación agregará los iconos a la carpeta de programas '
                'indicada abajo. Puede escribir un nombre nuevo o elegir una de las carpetas '
                'existentes. Haga clic en Siguiente para continuar.',
@@ -248,9 +242,9 @@ TEXTS['esn'] = {
                'directamente al equipo. Al terminar, hay que reiniciar Windows para que la '
                'rueda y los botones adicionales funcionen.',
         'P7T': 'Seleccionar el tipo de ratón',
-        'P71': 'Seleccione el tipo de ratón conectado a su equipo y haga clic en Siguiente.',
-        'ROLLER3': 'Ratón de rueda 3D (una rueda)',
-        'ROLLER5': 'Ratón de rueda 4D (dos ruedas)',
+        'P71': 'Seleccione el tipo de ratón conectado.',
+        'ROLLER3': 'Una rueda (3D)',
+        'ROLLER5': 'Dos ruedas (4D)',
         'PFT': 'Instalación completada',
         'PF1': 'El programa de instalación ha terminado de instalar %P en su equipo.',
         'PF2': 'Debe reiniciar Windows para poder usar el nuevo controlador del ratón. '
@@ -296,21 +290,20 @@ TEXTS['fra'] = {
     },
     'DLG': {
         'P1T': 'Bienvenue',
-        'P11': 'Ce programme installe sur votre ordinateur le pilote de la souris à molette TarnWeld.',
-        'P12': 'Le pilote permet le défilement avec la molette, donne une fonction aux '
-               'boutons supplémentaires et ajoute une page de réglages au Panneau de configuration.',
+        'P11': 'Ce programme installe le pilote de souris TarnWeld.',
+        'P12': 'Il gère la molette et les boutons supplémentaires.',
         'P13': 'Nous vous recommandons vivement de fermer tous les programmes en cours '
                'avant de continuer.',
         'P14': "Cliquez sur Annuler pour quitter l'installation et fermer ces programmes, "
                "puis relancez l'installation.",
-        'P15': 'Attention : désinstallez tout autre pilote de souris avant de continuer.',
+        'P15': "Retirez d'abord tout autre pilote de souris.",
         'P16': 'Cliquez sur Suivant pour continuer.',
         'P3T': 'Choix du dossier de destination',
         'P31': "Le programme d'installation va installer %P dans le dossier suivant.",
         'P32': "Pour l'installer dans un autre dossier, cliquez sur Parcourir et choisissez "
                "un autre dossier.",
         'P33': 'Espace nécessaire :',
-        'P4T': 'Choix du dossier de programmes',
+        'P4T': 'Dossier de programmes',
         'P41': "Le programme d'installation va ajouter les icônes au dossier de programmes "
                "indiqué ci-dessous. Vous pouvez saisir un nouveau nom ou choisir un dossier "
                "existant dans la liste. Cliquez sur Suivant pour continuer.",
@@ -324,10 +317,9 @@ TEXTS['fra'] = {
                "directement sur l'ordinateur. Après l'installation, redémarrez Windows pour "
                "que la molette et les boutons supplémentaires fonctionnent.",
         'P7T': 'Choix du type de souris',
-        'P71': 'Sélectionnez le type de souris branchée sur votre ordinateur, puis cliquez '
-               'sur Suivant.',
-        'ROLLER3': 'Souris à molette 3D (une molette)',
-        'ROLLER5': 'Souris à molette 4D (deux molettes)',
+        'P71': 'Sélectionnez le type de souris branchée.',
+        'ROLLER3': 'Une molette (3D)',
+        'ROLLER5': 'Deux molettes (4D)',
         'PFT': 'Installation terminée',
         'PF1': "Le programme d'installation a terminé l'installation de %P sur votre ordinateur.",
         'PF2': "Windows doit être redémarré avant que vous puissiez utiliser le nouveau "
@@ -373,21 +365,19 @@ TEXTS['ita'] = {
     },
     'DLG': {
         'P1T': 'Benvenuti',
-        'P11': 'Questo programma installa nel computer il driver del mouse con rotellina TarnWeld.',
-        'P12': "Il driver consente lo scorrimento con la rotellina, l'uso dei pulsanti "
-               "aggiuntivi e la regolazione del mouse dal Pannello di controllo.",
+        'P11': 'Questo programma installa il driver del mouse TarnWeld.',
+        'P12': "Consente lo scorrimento e l'uso dei pulsanti extra.",
         'P13': 'Si consiglia vivamente di chiudere tutti i programmi in esecuzione prima '
                'di continuare.',
-        'P14': "Fare clic su Annulla per uscire subito dall'installazione e chiudere tali "
-               "programmi, quindi avviare di nuovo l'installazione.",
-        'P15': 'Attenzione: disinstallare qualsiasi altro driver del mouse prima di continuare.',
+        'P14': "Fare clic su Annulla per uscire, chiudere tali programmi e poi riavviare l'installazione.",
+        'P15': 'Rimuovere prima gli altri driver del mouse.',
         'P16': 'Fare clic su Avanti per continuare.',
-        'P3T': 'Scelta della cartella di destinazione',
+        'P3T': 'Cartella di destinazione',
         'P31': 'Il programma di installazione installerà %P nella cartella seguente.',
         'P32': "Per installare in una cartella diversa, fare clic su Sfoglia e selezionare "
                "un'altra cartella.",
         'P33': 'Spazio richiesto:',
-        'P4T': 'Scelta della cartella dei programmi',
+        'P4T': 'Cartella dei programmi',
         'P41': "Il programma di installazione aggiungerà le icone alla cartella dei programmi "
                "indicata sotto. È possibile digitare un nuovo nome oppure scegliere una delle "
                "cartelle esistenti. Fare clic su Avanti per continuare.",
@@ -401,9 +391,9 @@ TEXTS['ita'] = {
                "direttamente al computer. Al termine occorre riavviare Windows perché la "
                "rotellina e i pulsanti aggiuntivi funzionino.",
         'P7T': 'Scelta del tipo di mouse',
-        'P71': 'Selezionare il tipo di mouse collegato al computer, quindi fare clic su Avanti.',
-        'ROLLER3': 'Mouse con rotellina 3D (una rotellina)',
-        'ROLLER5': 'Mouse con rotellina 4D (due rotelline)',
+        'P71': 'Selezionare il tipo di mouse collegato.',
+        'ROLLER3': 'Una rotellina (3D)',
+        'ROLLER5': 'Due rotelline (4D)',
         'PFT': 'Installazione completata',
         'PF1': "Il programma di installazione ha completato l'installazione di %P nel computer.",
         'PF2': 'Prima di poter usare il nuovo driver del mouse è necessario riavviare Windows. '
@@ -450,13 +440,11 @@ TEXTS['nld'] = {
     },
     'DLG': {
         'P1T': 'Welkom',
-        'P11': 'Met dit programma installeert u het stuurprogramma voor de TarnWeld-wieltjesmuis.',
-        'P12': 'Het stuurprogramma maakt schuiven met het wieltje mogelijk, geeft de extra '
-               'knoppen een functie en voegt instellingen toe aan het Configuratiescherm.',
+        'P11': 'Dit programma installeert de TarnWeld-muisdriver.',
+        'P12': 'Voor scrollen met het wieltje en extra knoppen.',
         'P13': "Het wordt sterk aangeraden alle geopende programma's te sluiten voordat u verdergaat.",
-        'P14': "Klik op Annuleren om de installatie nu af te breken en sluit deze programma's. "
-               "Start de installatie daarna opnieuw.",
-        'P15': "Let op: verwijder alle andere muisstuurprogramma's voordat u verdergaat.",
+        'P14': "Klik op Annuleren, sluit deze programma's en start de installatie daarna opnieuw.",
+        'P15': "Verwijder eerst andere muisstuurprogramma's!",
         'P16': 'Klik op Volgende om door te gaan.',
         'P3T': 'Doelmap kiezen',
         'P31': 'Het installatieprogramma installeert %P in de volgende map.',
@@ -478,9 +466,9 @@ TEXTS['nld'] = {
                'de installatie moet Windows opnieuw worden opgestart voordat het wieltje en '
                'de extra knoppen werken.',
         'P7T': 'Muistype kiezen',
-        'P71': 'Kies het type muis dat op uw computer is aangesloten en klik op Volgende.',
-        'ROLLER3': '3D-wieltjesmuis (één wieltje)',
-        'ROLLER5': '4D-wieltjesmuis (twee wieltjes)',
+        'P71': 'Kies het type muis dat is aangesloten.',
+        'ROLLER3': 'Eén wieltje (3D)',
+        'ROLLER5': 'Twee wieltjes (4D)',
         'PFT': 'Installatie voltooid',
         'PF1': 'Het installatieprogramma heeft %P op uw computer geïnstalleerd.',
         'PF2': 'Windows moet opnieuw worden opgestart voordat u het nieuwe '
@@ -526,14 +514,11 @@ TEXTS['jpn'] = {
     },
     'DLG': {
         'P1T': 'ようこそ',
-        'P11': 'このプログラムは、TarnWeld ホイール マウスのドライバをコンピュータに'
-               'インストールします。',
-        'P12': 'このドライバを使うと、ホイールでのスクロール、追加ボタンへの機能の割り当て、'
-               'コントロール パネルでの詳しい設定ができるようになります。',
+        'P11': 'TarnWeld マウス ドライバをインストールします。',
+        'P12': 'ホイール スクロールと追加ボタンが使えます。',
         'P13': '続行する前に、実行中のプログラムをすべて終了することを強くお勧めします。',
-        'P14': '[キャンセル] をクリックしてセットアップを中止し、それらのプログラムを'
-               '閉じてから、もう一度セットアップを実行してください。',
-        'P15': '警告: 続行する前に、ほかのマウス ドライバをすべて削除してください。',
+        'P14': '[キャンセル] で中止し、それらのプログラムを閉じてから再実行してください。',
+        'P15': 'ほかのマウス ドライバを先に削除してください。',
         'P16': '続行するには [次へ] をクリックしてください。',
         'P3T': 'インストール先フォルダの選択',
         'P31': '%P を次のフォルダにインストールします。',
@@ -554,9 +539,9 @@ TEXTS['jpn'] = {
                '直接接続してください。インストール後、ホイールと追加ボタンを使うには '
                'Windows の再起動が必要です。',
         'P7T': 'マウスの種類の選択',
-        'P71': 'コンピュータに接続されているマウスの種類を選んで、[次へ] をクリックしてください。',
-        'ROLLER3': '3D ホイール マウス (ホイール 1 つ)',
-        'ROLLER5': '4D ホイール マウス (ホイール 2 つ)',
+        'P71': 'マウスの種類を選んでください。',
+        'ROLLER3': 'ホイール 1 つ (3D)',
+        'ROLLER5': 'ホイール 2 つ (4D)',
         'PFT': 'セットアップの完了',
         'PF1': '%P のインストールが完了しました。',
         'PF2': '新しいマウス ドライバを使用するには、Windows を再起動する必要があります。'
@@ -600,9 +585,8 @@ TEXTS['cht'] = {
     },
     'DLG': {
         'P1T': '歡迎使用',
-        'P11': '本程式會將 TarnWeld 滾輪滑鼠的驅動程式安裝到您的電腦上。',
-        'P12': '安裝驅動程式後，即可使用滾輪捲動畫面、為額外按鈕指定功能，'
-               '並在控制台中調整滑鼠設定。',
+        'P11': '本程式會安裝 TarnWeld 滑鼠驅動程式。',
+        'P12': '可使用滾輪捲動畫面及額外按鈕功能。',
         'P13': '強烈建議您在繼續之前，先關閉所有執行中的程式。',
         'P14': '請按「取消」離開安裝程式並關閉這些程式，然後再重新執行安裝程式。',
         'P15': '警告：繼續之前，請先移除其他所有滑鼠驅動程式。',
@@ -624,8 +608,8 @@ TEXTS['cht'] = {
                '日後您可以隨時在控制台的「滑鼠」中變更所有設定。',
         'P7T': '選擇滑鼠類型',
         'P71': '請選擇連接到電腦的滑鼠類型，然後按「下一步」。',
-        'ROLLER3': '3D 滾輪滑鼠（單滾輪）',
-        'ROLLER5': '4D 滾輪滑鼠（雙滾輪）',
+        'ROLLER3': '單滾輪 (3D)',
+        'ROLLER5': '雙滾輪 (4D)',
         'PFT': '安裝完成',
         'PF1': '安裝程式已完成 %P 的安裝。',
         'PF2': '必須重新啟動 Windows 才能使用新的滑鼠驅動程式。要立即重新啟動電腦嗎？',
@@ -667,9 +651,8 @@ TEXTS['chs'] = {
     },
     'DLG': {
         'P1T': '欢迎',
-        'P11': '本程序将把 TarnWeld 滚轮鼠标的驱动程序安装到您的计算机上。',
-        'P12': '安装驱动程序后，即可用滚轮滚动页面、为附加按键指定功能，'
-               '并在控制面板中调整鼠标设置。',
+        'P11': '本程序将安装 TarnWeld 鼠标驱动程序。',
+        'P12': '可用滚轮滚动页面并使用附加按键功能。',
         'P13': '强烈建议您在继续之前关闭所有正在运行的程序。',
         'P14': '请单击“取消”退出安装程序并关闭这些程序，然后重新运行安装程序。',
         'P15': '警告：继续之前，请先卸载其他所有鼠标驱动程序。',
@@ -691,8 +674,8 @@ TEXTS['chs'] = {
                '以后您可以随时在控制面板的“鼠标”中更改所有设置。',
         'P7T': '选择鼠标类型',
         'P71': '请选择连接到计算机的鼠标类型，然后单击“下一步”。',
-        'ROLLER3': '3D 滚轮鼠标（单滚轮）',
-        'ROLLER5': '4D 滚轮鼠标（双滚轮）',
+        'ROLLER3': '单滚轮 (3D)',
+        'ROLLER5': '双滚轮 (4D)',
         'PFT': '安装完成',
         'PF1': '安装程序已成功地将 %P 安装到您的计算机上。',
         'PF2': '必须重新启动 Windows 才能使用新的鼠标驱动程序。是否立即重新启动计算机？',
@@ -735,13 +718,12 @@ TEXTS['kor'] = {
     },
     'DLG': {
         'P1T': '환영합니다',
-        'P11': '이 프로그램은 TarnWeld 휠 마우스 드라이버를 컴퓨터에 설치합니다.',
-        'P12': '드라이버를 설치하면 휠로 화면을 스크롤하고, 추가 버튼에 기능을 지정하고, '
-               '제어판에서 마우스를 세부 설정할 수 있습니다.',
+        'P11': '이 프로그램은 TarnWeld 마우스 드라이버를 설치합니다.',
+        'P12': '휠 스크롤과 추가 버튼 기능을 사용할 수 있습니다.',
         'P13': '계속하기 전에 실행 중인 모든 프로그램을 닫는 것이 좋습니다.',
         'P14': '[취소]를 눌러 설치를 끝내고 해당 프로그램을 닫은 다음 설치 프로그램을 '
                '다시 실행하십시오.',
-        'P15': '경고: 계속하기 전에 다른 마우스 드라이버를 모두 제거하십시오.',
+        'P15': '경고: 다른 마우스 드라이버를 먼저 제거하십시오.',
         'P16': '계속하려면 [다음]을 누르십시오.',
         'P3T': '대상 폴더 선택',
         'P31': '설치 프로그램이 %P을(를) 다음 폴더에 설치합니다.',
@@ -761,7 +743,7 @@ TEXTS['kor'] = {
                '직접 연결하십시오. 설치가 끝나면 휠과 추가 버튼을 쓰기 위해 Windows를 '
                '다시 시작해야 합니다.',
         'P7T': '마우스 종류 선택',
-        'P71': '컴퓨터에 연결된 마우스의 종류를 선택한 다음 [다음]을 누르십시오.',
+        'P71': '연결된 마우스의 종류를 선택하십시오.',
         'ROLLER3': '3D 휠 마우스 (휠 1개)',
         'ROLLER5': '4D 휠 마우스 (휠 2개)',
         'PFT': '설치 완료',

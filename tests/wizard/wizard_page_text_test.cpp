@@ -1,0 +1,152 @@
+// Texts that reach the wizard's pages from outside: folders typed into the
+// two folder edits, and the package's language file.
+#include "core/install_state.h"
+#include "core/setup_config.h"
+#include "core/setup_run.h"
+#include "setup_driver.h"
+#include "support/test_support.h"
+#include "wizard_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace kvdrive;
+
+namespace {
+
+constexpr std::size_t kFolderLimit = 259;
+
+// A folder path of `length` characters: a drive, then name characters that
+// change along the way, so a cut at the wrong place shows.
+std::string longFolder(std::size_t length) {
+    std::string folder = "C:\\";
+    for (std::size_t i = folder.size(); i < length; ++i) folder += static_cast<char>('a' + i % 26);
+    return folder;
+}
+
+// Replaces the whole text of an edit as typing or pasting does.
+void replaceAllTyped(Driver& d, HWND edit, const std::string& text) {
+    DWORD_PTR ignored = 0;
+    d.expect(::SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, &ignored) != 0 &&
+                 ::SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()),
+                                       SMTO_NORMAL, 5000, &ignored) != 0,
+             "replace the edit's text", true);
+}
+
+void leaveSetup(Driver& d) {
+    d.cancel();
+    d.click(d.waitForConfirmBox(), IDCANCEL);
+}
+
+}  // namespace
+
+// A folder set straight into an edit is not held to its limit, so Next must
+// cut what it reads; typed text must stop at the limit in the edit itself.
+TEST(WizardFolderEdits, TakeAtMost259CharactersWhetherSetOrTyped) {
+    const std::string tooLong = longFolder(300);
+    const std::string kept = tooLong.substr(0, kFolderLimit);
+
+    const RunOutcome outcome = kvtest::runInProcess([&](Driver& d) {
+        d.waitForPage(kLanguage);
+        const int languageIndex = kv::installState.languageIndex;
+        const char* const languageCode = kv::installState.languageCode;
+        d.next();
+        d.waitForPage(kWelcome);
+        d.next();
+        d.waitForPage(kSetupType);
+        d.next();
+
+        // Destination: set whole (the edit holds all 300), then taken with Next.
+        HWND page = d.waitForPage(kDestination);
+        HWND edit = d.item(page, 1018);
+        d.setText(edit, tooLong);
+        d.expect(d.text(edit).size() == 300, "the edit holds the whole set text");
+        d.next();
+        d.waitForPage(kProgramFolder);
+        d.expect(std::strlen(kv::installState.destinationDir) == kFolderLimit,
+                 "destination cut to 259 characters, not refused");
+        d.expect(kept == kv::installState.destinationDir, "destination keeps the first 259 characters");
+        d.expect(kv::installState.languageIndex == languageIndex && kv::installState.languageCode == languageCode,
+                 "the fields after the destination are untouched");
+
+        // Destination again, typed this time: the edit stops at the limit.
+        d.back();
+        page = d.waitForPage(kDestination);
+        edit = d.item(page, 1018);
+        d.expect(d.text(edit) == kept, "the taken destination is shown again");
+        replaceAllTyped(d, edit, "D" + tooLong.substr(1));
+        d.expect(d.text(edit) == "D" + kept.substr(1), "typing stops at 259 characters");
+        d.next();
+
+        // Program folder: the same two ways.
+        page = d.waitForPage(kProgramFolder);
+        d.expect(std::string(kv::installState.destinationDir) == "D" + kept.substr(1), "typed destination taken");
+        edit = d.item(page, 1018);
+        d.setText(edit, tooLong);
+        d.next();
+        d.waitForPage(kInformation);
+        d.expect(std::strlen(kv::setupConfig.programFolder.get()) == kFolderLimit, "program folder cut to 259");
+        d.expect(kept == kv::setupConfig.programFolder.get(), "program folder keeps the first 259 characters");
+        d.back();
+        page = d.waitForPage(kProgramFolder);
+        edit = d.item(page, 1018);
+        replaceAllTyped(d, edit, "P" + tooLong.substr(1));
+        d.expect(d.text(edit) == "P" + kept.substr(1), "typing stops at 259 characters");
+        d.next();
+        d.waitForPage(kInformation);
+        d.expect(std::string(kv::setupConfig.programFolder.get()) == "P" + kept.substr(1),
+                 "typed program folder taken");
+        d.expect(kv::installState.languageIndex == languageIndex, "language unchanged at the end");
+        leaveSetup(d);
+    });
+    kvtest::expectNoScriptFailures(outcome);
+    EXPECT_EQ(2, outcome.resultCode);
+}
+
+// The destination and finish texts are the language file's, never formats:
+// only the placeholder takes the display name, "%%" shows as one "%", and
+// any other "%" sequence stays as written.
+TEST(WizardLanguageFileTexts, PlaceholderFilledOnceAndOtherPercentSignsShownAsWritten) {
+    const std::string package = kvtest::makeTempFolder("pct-package");
+    ASSERT_TRUE(kvtest::copyTree(kvtest::stagedPackageDir(), package));
+    const std::string languageFile = package + "\\kv-00001\\kvsetlan.enu";
+    ASSERT_TRUE(::WritePrivateProfileStringA("DLG", "P31", "Put %P here %s %d %n %x 100%% done",
+                                             languageFile.c_str()));
+    ASSERT_TRUE(::WritePrivateProfileStringA("DLG", "PF1", "%P done %s %p %%s %c %S %", languageFile.c_str()));
+    const std::string destination = kvtest::makeTempFolder("pct-dest");
+    std::string displayName;
+
+    const RunOutcome outcome = runScripted(
+        [](const char* folder) { return kv::runSetup(folder); }, package, [&](Driver& d) {
+            HWND page = d.waitForPage(kLanguage);
+            d.selectListItem(d.item(page, 1014), 0);  // English
+            d.settle();
+            displayName = kv::setupConfig.displayName.get();
+            d.expect(!displayName.empty() && displayName.find('%') == std::string::npos,
+                     "the package names the product", true);
+            d.next();
+            d.waitForPage(kWelcome);
+            d.next();
+            d.waitForPage(kSetupType);
+            d.next();
+            page = d.waitForPage(kDestination);
+            d.expect(d.text(d.item(page, 1003)) == "Put " + displayName + " here %s %d %n %x 100% done",
+                     "destination text: " + d.text(d.item(page, 1003)));
+            d.setText(d.item(page, 1018), destination);
+            d.next();
+            d.waitForPage(kProgramFolder);
+            d.next();
+            d.waitForPage(kInformation);
+            d.next();
+            page = d.waitForPage(kFinish, 60000);
+            d.expect(d.text(d.item(page, 1003)) == displayName + " done %s %p %s %c %S %",
+                     "finish text: " + d.text(d.item(page, 1003)));
+            d.setCheck(d.item(page, 1016), false);
+            d.setCheck(d.item(page, 1020), true);
+            d.cancel();
+        });
+    kvtest::expectNoScriptFailures(outcome);
+    EXPECT_EQ(12, outcome.resultCode);
+    kvtest::removeTree(package);
+}
