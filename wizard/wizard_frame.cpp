@@ -94,7 +94,8 @@ void WizardFrame::OnNext() {
     case kDestinationPageIndex + 1: {
         DestinationPage* destination = page<DestinationPage>(kDestinationPageIndex);
         destination->UpdateData(true);
-        // The page's edit takes no more than fits; refuse rather than cut.
+        // The page reads back at most 259 characters, so the copy always fits;
+        // should it not, the folder is refused rather than cut.
         if (!copyInto(installState.destinationDir, destination->folderText().c_str()))
             installState.destinationDir[0] = '\0';
         break;
