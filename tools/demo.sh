@@ -32,8 +32,11 @@ rm -rf "$pictures"
 mkdir -p "$pictures"
 echo "Scripted walk-through of the setup wizard (throwaway Wine prefix, display $DISPLAY)"
 set +e
-wine explorer /desktop=kvdemo,1024x768 "$build/tools/demo/kvdemo.exe" "$(winepath -w "$build/package")" "$(winepath -w "$pictures")" 2>/dev/null | tr -d '\r'
+# Through a file: Wine's desktop process outlives the program and would hold a pipe open.
+report="$pictures/report.txt"
+wine explorer /desktop=kvdemo,1024x768 "$build/tools/demo/kvdemo.exe" "$(winepath -w "$build/package")" "$(winepath -w "$pictures")" >"$report" 2>/dev/null </dev/null
 code=$?
+tr -d '\r' <"$report"
 set -e
 if command -v convert >/dev/null 2>&1; then
     for bmp in "$pictures"/*.bmp; do

@@ -12,8 +12,15 @@ session=${KV_WINE_SESSION:?no Wine session}
 mkdir -p "$out"
 for name in "$@"; do rm -f "$out/$name.png" "$out/$name.bmp"; done
 desktop=$(basename "$program" .exe)
+# Through a file, not the caller's pipe: the desktop process outlives the
+# program and would hold the pipe open (see tools/wine/run.sh).
+log="$out/$desktop.log"
+set +e
 wine explorer /desktop="$desktop",1024x768 "$program" --gtest_filter='Screenshot.*' \
-    --screenshots="$(winepath -w "$out")"
+    --screenshots="$(winepath -w "$out")" >"$log" 2>&1 </dev/null
+set -e
+cat "$log"
+rm -f "$log"
 status=0
 for name in "$@"; do
     if [ -f "$out/$name.bmp" ] && convert "$out/$name.bmp" "$out/$name.png"; then

@@ -8,4 +8,14 @@ if [ -z "$session" ] || [ ! -f "$session/env" ]; then
     exit 2
 fi
 . "$session/env"
-exec wine "$@"
+# The program's output goes through a file: Wine's helper processes that the
+# program starts (the desktop, the RPC service) inherit its output handles and
+# outlive it, and a caller reading a pipe would wait for them to exit.
+out=$(mktemp "$session/output.XXXXXX")
+set +e
+wine "$@" >"$out" 2>&1 </dev/null
+code=$?
+set -e
+cat "$out"
+rm -f "$out"
+exit $code
