@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 using kvtest::ControlHost;
@@ -20,6 +21,9 @@ public:
     using CFolderDialog::CFolderDialog;
     int button = IDOK;
     LPITEMIDLIST selectInstead = nullptr;
+    // Confirm only once the browser shows this folder: the browser may apply
+    // the initial selection after it has reported itself initialised.
+    std::string confirmAt;
     HWND browser = nullptr;
     HWND browserOwner = nullptr;
 
@@ -30,7 +34,26 @@ protected:
         browserOwner = ::GetWindow(browser, GW_OWNER);
         if (selectInstead != nullptr)
             ::SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(selectInstead));
-        ::PostMessageA(browser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        if (confirmAt.empty()) press();
+        // A browser that never reaches the folder is still closed, so the test
+        // fails instead of waiting.
+        else ::SetTimer(browser, kGiveUpTimer, 10000, giveUp);
+    }
+    void OnBrowseSelectionChanged(LPITEMIDLIST item) override {
+        char path[MAX_PATH] = {};
+        if (!confirmAt.empty() && item != nullptr && ::SHGetPathFromIDListA(item, path) &&
+            ::lstrcmpiA(path, confirmAt.c_str()) == 0)
+            press();
+    }
+
+private:
+    static constexpr UINT_PTR kGiveUpTimer = 0x4B56;
+    static void CALLBACK giveUp(HWND window, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(window, id);
+        ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    void press() const {
+        if (browser != nullptr) ::PostMessageA(browser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     }
 };
 
@@ -43,6 +66,7 @@ TEST(CFolderDialog, ConfirmingReturnsOneAndTheInitialFolder) {
     const std::string folder = kvtest::makeTempFolder("browse");
     AutoFolderDialog dialog("Select the Directory you wish to monitor...", folder.c_str(), host.handle(),
                             BIF_RETURNONLYFSDIRS);
+    dialog.confirmAt = folder;
     EXPECT_EQ(1, dialog.RunModal());
     EXPECT_TRUE(samePath(folder, dialog.selectedPath())) << dialog.selectedPath();
     EXPECT_EQ(host.handle(), dialog.browserOwner);
