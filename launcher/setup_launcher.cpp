@@ -3,6 +3,7 @@
 #include "base/bounded_format.h"
 #include "base/proc_address.h"
 #include "base/unique_handle.h"
+#include "launcher/restart_kind.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,9 +11,6 @@
 namespace {
 
 using DoInstallFn = int(WINAPI*)(const char*);
-
-constexpr int kRestart95Family = 6;
-constexpr int kRestartNtFamily = 0x10006;
 
 bool folderOfModule(char (&folder)[kv::kPathCapacity]) {
     const DWORD length = ::GetModuleFileNameA(nullptr, folder, sizeof(folder));
@@ -38,11 +36,12 @@ bool enableShutdownPrivilege() {
 }
 
 void performRestart(int resultCode, bool dryRun) {
-    if (resultCode == kRestart95Family) {
+    const kv::RestartKind kind = kv::restartKindFor(resultCode);
+    if (kind == kv::RestartKind::Windows95Family) {
         std::printf("restart: Windows 95-family restart (ExitWindowsEx EWX_REBOOT)%s\n",
                     dryRun ? " - skipped, /norestart" : "");
         if (!dryRun) ::ExitWindowsEx(EWX_REBOOT, 0);
-    } else if (resultCode == kRestartNtFamily) {
+    } else if (kind == kv::RestartKind::NtFamily) {
         std::printf("restart: NT-family restart (shutdown privilege, ExitWindowsEx EWX_REBOOT)%s\n",
                     dryRun ? " - skipped, /norestart" : "");
         if (!dryRun) {
