@@ -170,6 +170,15 @@ HWND Driver::waitForPage(int index, int milliseconds) {
     return page;
 }
 
+HWND Driver::walkTo(int index) {
+    HWND page = visiblePage();
+    for (int at = pageIndexOf(page); at >= 0 && at < index; ++at) {
+        next();
+        page = waitForPage(at + 1);
+    }
+    return page;
+}
+
 HWND Driver::waitForConfirmBox(int milliseconds) {
     HWND box = nullptr;
     expect(waitUntil([&] { return (box = confirmBox()) != nullptr; }, milliseconds, "exit confirmation"),

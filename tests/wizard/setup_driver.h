@@ -44,6 +44,9 @@ public:
     bool waitUntil(const std::function<bool()>& condition, int milliseconds, const std::string& what);
     // Waits for the frame showing `index` and for the run to be idle again.
     HWND waitForPage(int index, int milliseconds = 10000);
+    // Presses Next from the page on screen, page by page, up to `index`
+    // (which must not lie past the information page).
+    HWND walkTo(int index);
     HWND waitForConfirmBox(int milliseconds = 10000);
     HWND waitForProgressDialog(int milliseconds = 10000);
     // True once the UI thread has handled everything sent before.

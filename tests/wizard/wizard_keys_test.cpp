@@ -43,12 +43,7 @@ TEST(WizardKeys, EnterRunsOnlyTheFocusedButtonAndEscDoesNothing) {
         d.expect(Driver::pageIndexOf(d.visiblePage()) == kLanguage, "Esc did not move");
 
         // Enter in an edit or a list does not advance; Esc there does nothing.
-        d.next();
-        d.waitForPage(kWelcome);
-        d.next();
-        d.waitForPage(kSetupType);
-        d.next();
-        HWND page = d.waitForPage(kDestination);
+        HWND page = d.walkTo(kDestination);
         pressOn(d, d.item(page, 1018), VK_RETURN);
         pressOn(d, d.item(page, 1018), VK_ESCAPE);
         d.expect(noConfirmBoxFor(d, 300), "keys in the edit asked nothing");
@@ -100,12 +95,7 @@ TEST(WizardKeys, EscDoesNotEndTheProgressDialog) {
 TEST(WizardCancel, StayingKeepsThePageAndTypedValues) {
     const RunOutcome outcome = kvtest::runInProcess([](Driver& d) {
         d.waitForPage(kLanguage);
-        d.next();
-        d.waitForPage(kWelcome);
-        d.next();
-        d.waitForPage(kSetupType);
-        d.next();
-        HWND page = d.waitForPage(kDestination);
+        HWND page = d.walkTo(kDestination);
         d.setText(d.item(page, 1018), "C:\\typed but not taken");
         d.cancel();
         HWND box = d.waitForConfirmBox();

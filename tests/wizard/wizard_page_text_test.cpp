@@ -51,14 +51,8 @@ TEST(WizardFolderEdits, TakeAtMost259CharactersWhetherSetOrTyped) {
         d.waitForPage(kLanguage);
         const int languageIndex = kv::installState.languageIndex;
         const char* const languageCode = kv::installState.languageCode;
-        d.next();
-        d.waitForPage(kWelcome);
-        d.next();
-        d.waitForPage(kSetupType);
-        d.next();
-
         // Destination: set whole (the edit holds all 300), then taken with Next.
-        HWND page = d.waitForPage(kDestination);
+        HWND page = d.walkTo(kDestination);
         HWND edit = d.item(page, 1018);
         d.setText(edit, tooLong);
         d.expect(d.text(edit).size() == 300, "the edit holds the whole set text");
@@ -125,19 +119,11 @@ TEST(WizardLanguageFileTexts, PlaceholderFilledOnceAndOtherPercentSignsShownAsWr
             displayName = kv::setupConfig.displayName.get();
             d.expect(!displayName.empty() && displayName.find('%') == std::string::npos,
                      "the package names the product", true);
-            d.next();
-            d.waitForPage(kWelcome);
-            d.next();
-            d.waitForPage(kSetupType);
-            d.next();
-            page = d.waitForPage(kDestination);
+            page = d.walkTo(kDestination);
             d.expect(d.text(d.item(page, 1003)) == "Put " + displayName + " here %s %d %n %x 100% done",
                      "destination text: " + d.text(d.item(page, 1003)));
             d.setText(d.item(page, 1018), destination);
-            d.next();
-            d.waitForPage(kProgramFolder);
-            d.next();
-            d.waitForPage(kInformation);
+            d.walkTo(kInformation);
             d.next();
             page = d.waitForPage(kFinish, 60000);
             d.expect(d.text(d.item(page, 1003)) == displayName + " done %s %p %s %c %S %",
