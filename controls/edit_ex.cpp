@@ -45,7 +45,7 @@ void CEditEx::SetEditFont(int height, int weight, BYTE pitchAndFamily, const cha
     std::memcpy(description.lfFaceName, faceName, kept);
     // The new font is in place before the old one goes, so the edit never
     // holds a deleted font.
-    UniqueGdiObject previous = std::move(font_);
+    UniqueFont previous = std::move(font_);
     font_.reset(::CreateFontIndirectA(&description));
     if (handle() != nullptr) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
@@ -54,7 +54,7 @@ HBRUSH CEditEx::OnReflectedColor(UINT message, HDC dc) {
     if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) return nullptr;
     ::SetTextColor(dc, textColour_);
     ::SetBkColor(dc, backgroundColour_);
-    return static_cast<HBRUSH>(backgroundBrush_.get());
+    return backgroundBrush_.get();
 }
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 // The progress dialog's sequence against step doubles: the poll tick before
 // step 2, waiting for a slow worker, captions and label per step, keys that
 // must not end it, the log, and a worker thread that cannot be started.
+#include "base/gdi_scope.h"
 #include "base/module_instance.h"
 #include "base/unique_handle.h"
 #include "progress_steps_double.h"
@@ -16,10 +17,8 @@ using kvtest::StepRecord;
 namespace {
 
 int screenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
+    const kv::ClientDc screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 void rememberDialog(void* argument) {
@@ -154,8 +153,8 @@ TEST_F(ProgressDialog, ArtworkLoadsAndTheClipPlaysWithoutItsKeyColour) {
     kv::UniqueIcon smallIcon(
         static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON, 16, 16, 0)));
     EXPECT_TRUE(smallIcon);
-    kv::UniqueGdiObject side(
-        ::LoadImageA(module, MAKEINTRESOURCEA(IDB_SIDE_PICTURE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    kv::UniqueBitmap side(static_cast<HBITMAP>(
+        ::LoadImageA(module, MAKEINTRESOURCEA(IDB_SIDE_PICTURE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP size{};
     ASSERT_TRUE(side && ::GetObjectA(side.get(), sizeof(size), &size));
     EXPECT_EQ(121, size.bmWidth);
