@@ -1,8 +1,6 @@
 #include "controls/edit_ex.h"
 
-#include "dialog/data_exchange.h"
-
-#include <cstring>
+#include "dialog/face_name.h"
 
 namespace kv {
 
@@ -39,10 +37,7 @@ void CEditEx::SetEditFont(int height, int weight, BYTE pitchAndFamily, const cha
     description.lfHeight = height;
     description.lfWeight = weight;
     description.lfPitchAndFamily = pitchAndFamily;
-    if (faceName == nullptr) faceName = "";
-    const std::size_t kept =
-        characterBoundary(faceName, std::strlen(faceName), sizeof(description.lfFaceName) - 1);
-    std::memcpy(description.lfFaceName, faceName, kept);
+    copyFaceName(description, faceName);
     // The new font is in place before the old one goes, so the edit never
     // holds a deleted font.
     UniqueFont previous = std::move(font_);

@@ -3,11 +3,10 @@
 #include "base/gdi_scope.h"
 #include "controls/gradient_bands.h"
 #include "controls/label_text_format.h"
-#include "dialog/data_exchange.h"
+#include "dialog/face_name.h"
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 
 namespace kv {
@@ -96,11 +95,7 @@ LabelControl& LabelControl::SetBold(bool on) {
 
 LabelControl& LabelControl::SetFaceName(const char* name, BYTE charset) {
     fontDescription_.lfCharSet = charset;
-    if (name == nullptr) name = "";
-    const std::size_t kept =
-        characterBoundary(name, std::strlen(name), sizeof(fontDescription_.lfFaceName) - 1);
-    std::memcpy(fontDescription_.lfFaceName, name, kept);
-    fontDescription_.lfFaceName[kept] = '\0';
+    copyFaceName(fontDescription_, name);
     rebuildFont();
     redraw();
     return *this;

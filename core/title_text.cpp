@@ -1,8 +1,8 @@
 #include "core/title_text.h"
 
-#include "base/bounded_format.h"
 #include "base/gdi_scope.h"
 #include "base/unique_handle.h"
+#include "dialog/face_name.h"
 
 #include <cstring>
 
@@ -33,9 +33,7 @@ bool drawTitleText(HDC dc, int x, int y, const char* text, const char* face, int
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = ANTIALIASED_QUALITY;
     description.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    // A face longer than the field is cut rather than left unterminated.
-    if (face != nullptr && !copyInto(description.lfFaceName, face))
-        std::strncpy(description.lfFaceName, face, sizeof(description.lfFaceName) - 1);
+    copyFaceName(description, face);
     UniqueFont font(::CreateFontIndirectA(&description));
     if (!font) return false;
 
