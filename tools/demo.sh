@@ -44,6 +44,14 @@ if command -v convert >/dev/null 2>&1; then
         convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
     done
 fi
+# The log is read back on this machine by the package authors' log reader.
+log=$(tr -d '\r' <"$report" | sed -n 's/^UninstallLog file: //p')
+if [ -n "$log" ]; then
+    echo
+    echo "UninstallLog, as tools/kvlog reads it:"
+    "$root/tools/kvlog" "$(winepath -u "$log" 2>/dev/null)" >"$pictures/log.txt" || code=1
+    sed 's/^/  /' "$pictures/log.txt"
+fi
 echo
 echo "Pictures of the pages and the progress dialog:"
 ls -1 "$pictures" | sed 's/^/  /'
