@@ -8,6 +8,10 @@ command -v cmake >/dev/null 2>&1 || need="$need cmake"
 command -v Xvfb >/dev/null 2>&1 || need="$need xvfb xauth"
 command -v convert >/dev/null 2>&1 || need="$need imagemagick"
 [ -d /usr/src/googletest ] || need="$need googletest"
+# Fonts with the characters of the Chinese, Japanese and Korean texts (the gallery).
+for font in fonts-wqy-microhei fonts-ipafont-gothic fonts-unfonts-core; do
+    dpkg -s "$font" >/dev/null 2>&1 || need="$need $font"
+done
 command -v python3 >/dev/null 2>&1 || need="$need python3"
 wine32=0
 dpkg -s wine32:i386 >/dev/null 2>&1 && command -v wine >/dev/null 2>&1 && wine32=1

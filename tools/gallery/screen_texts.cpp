@@ -40,12 +40,15 @@ const char* screenName(Screen screen) {
     return screen >= 0 && screen < kScreenCount ? kNames[screen] : "?";
 }
 
+const char* frameTextKeyOf(Screen screen, int id) {
+    if (screen > kFinishPage) return nullptr;
+    if (id == 1001) return "[MSG] 1";
+    if (id == 1002) return "[MSG] 2";
+    if (id == 1010) return screen == kFinishPage ? "[MSG] 7" : "[MSG] 4";
+    return nullptr;
+}
+
 const char* textKeyOf(Screen screen, int id) {
-    if (screen <= kFinishPage) {
-        if (id == 1001) return "[MSG] 1";
-        if (id == 1002) return "[MSG] 2";
-        if (id == 1010) return screen == kFinishPage ? "[MSG] 7" : "[MSG] 4";
-    }
     for (const ControlText& text : kTexts)
         if (text.screen == screen && text.id == id) return text.key;
     return nullptr;

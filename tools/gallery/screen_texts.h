@@ -11,9 +11,12 @@ enum Screen { kLanguagePage, kWelcomePage, kSetupTypePage, kDestinationPage, kPr
 
 const char* screenName(Screen screen);  // "welcome", "exit-confirm", ...
 
-// "[DLG] P31" for the control `id` of a page, or null when the control shows
-// no language-file text. The frame's buttons (1001, 1002, 1010) count as
-// part of every page.
+// "[DLG] P31" for the control `id` of a screen's own window, or null when
+// the control shows no language-file text.
 const char* textKeyOf(Screen screen, int id);
+
+// The same for the wizard frame's buttons (1001, 1002, 1010) while it shows
+// the page `screen`.
+const char* frameTextKeyOf(Screen screen, int id);
 
 }  // namespace kvgallery
