@@ -8,8 +8,10 @@ command -v cmake >/dev/null 2>&1 || need="$need cmake"
 command -v Xvfb >/dev/null 2>&1 || need="$need xvfb xauth"
 command -v convert >/dev/null 2>&1 || need="$need imagemagick"
 [ -d /usr/src/googletest ] || need="$need googletest"
-# Fonts with the characters of the Chinese, Japanese and Korean texts (the gallery).
-for font in fonts-wqy-microhei fonts-ipafont-gothic fonts-unfonts-core; do
+# Wine's own faces (Tahoma for the dialogs' "MS Shell Dlg") and fonts with the
+# characters of the Chinese, Japanese and Korean texts, so that the gallery
+# measures texts with the metrics their users see.
+for font in fonts-wine fonts-wqy-microhei fonts-ipafont-gothic fonts-unfonts-core; do
     dpkg -s "$font" >/dev/null 2>&1 || need="$need $font"
 done
 command -v python3 >/dev/null 2>&1 || need="$need python3"
