@@ -37,7 +37,7 @@ def shrink(width, height, rows, factor):
     out = []
     for row in rows[::factor]:
         pixels = bytearray()
-        for x in range(0, width - width % factor if width >= factor else width, factor):
+        for x in range(0, width, factor):
             pixels += row[x * 3:x * 3 + 3]
         out.append(bytes(pixels))
     return len(out[0]) // 3 if out else 0, len(out), out
