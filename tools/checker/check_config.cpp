@@ -157,6 +157,17 @@ void checkResolvedValues(CheckContext& context) {
         context.findings.info(kConfigFile, dirLine,
                               std::string("default destination folder on this system: ") +
                                   quoted(kv::installState.destinationDir));
+    // Every file is copied to "<destination>\<name>"; a path that does not
+    // fit is refused, so the file would be missing from the installation.
+    const std::string destination = kv::installState.destinationDir;
+    for (const std::string& name : installedFileNames()) {
+        if (destination.empty() || destination.size() + 1 + name.size() < kv::kPathCapacity) continue;
+        context.findings.error(kConfigFile, dirLine,
+                               "the default destination folder is too long for " + name + " (" +
+                                   std::to_string(destination.size() + 1 + name.size()) +
+                                   " characters, 259 fit): such files are not installed");
+        break;
+    }
     if (targetDir.find_first_of("/:*?\"<>|") != std::string::npos)
         context.findings.error(kConfigFile, dirLine, "[Target] Dir " + quoted(targetDir) +
                                                          " holds a character not allowed in folder names");

@@ -78,6 +78,8 @@ const BrokenPackage kBroken[] = {
      "kvsetup.ini", "Name=xxx", "has 300 characters; the engine reads only the first 259", 1},
     {"destination does not fit", edit(kIni, "Dir=TarnWeld Mouse", "Dir=" + std::string(250, 'd')), Level::kError,
      "kvsetup.ini", "Dir=ddd", "does not fit 259 characters", 1},
+    {"installed paths do not fit", edit(kIni, "Dir=TarnWeld Mouse", "Dir=" + std::string(235, 'd')), Level::kError,
+     "kvsetup.ini", "Dir=ddd", "the default destination folder is too long for", 1},
     {"section never read", edit(kIni, "[Uninstall]", "[Aplications]\r\nMain=x\r\n\r\n[Uninstall]"), Level::kWarning,
      "kvsetup.ini", "[Aplications]", "section [Aplications] is never read (did you mean Applications?)", 0},
     {"key never read", edit(kIni, "[Target]\r\n", "[Target]\r\nFloder=Other\r\n"), Level::kWarning, "kvsetup.ini",
