@@ -6,7 +6,7 @@ BUILD ?= build
 export PATH := /usr/sbin:/usr/bin:/sbin:/bin:$(PATH)
 JOBS ?= 2
 
-.PHONY: all deps build check demo clean
+.PHONY: all deps build check demo gallery clean
 
 all: build
 
@@ -24,6 +24,11 @@ check: build
 
 demo: build
 	tools/demo.sh $(BUILD)
+
+# Every screen in every language, and the texts that do not fit their controls
+# (GALLERY_FLAGS=--keep-going shows every language even when one does not fit).
+gallery: build
+	python3 tools/gallery/make_gallery.py $(GALLERY_FLAGS) $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

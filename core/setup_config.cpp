@@ -14,12 +14,6 @@ SetupConfig setupConfig;
 
 namespace {
 
-struct ConfigKey {
-    const char* section;
-    const char* key;
-    OwnedText SetupConfig::*field;
-};
-
 // The order in which the values are read.
 const ConfigKey kConfigKeys[] = {
     {"Product", "Product", &SetupConfig::productName},
@@ -32,6 +26,11 @@ const ConfigKey kConfigKeys[] = {
 };
 
 }  // namespace
+
+const ConfigKey* configKeys(int& count) {
+    count = static_cast<int>(sizeof(kConfigKeys) / sizeof(kConfigKeys[0]));
+    return kConfigKeys;
+}
 
 bool configFilePath(char* out, unsigned capacity, const char* sourceDir) {
     return formatBounded(out, capacity, "%s\\%s", sourceDir, kConfigFileName);

@@ -16,6 +16,15 @@ struct SetupConfig {
 
 extern SetupConfig setupConfig;
 
+struct ConfigKey {
+    const char* section;
+    const char* key;
+    OwnedText SetupConfig::*field;
+};
+
+// Every (section, key) the loader reads, in the order it reads them.
+const ConfigKey* configKeys(int& count);
+
 // Path of kvsetup.ini in the source folder; false when it does not fit.
 bool configFilePath(char* out, unsigned capacity, const char* sourceDir);
 

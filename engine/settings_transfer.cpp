@@ -30,7 +30,17 @@ const TransferredSetting kSettings[] = {
     {"Product", "VER", kConfFile, "Main", "VER", nullptr},
 };
 
+const char* const kTargetNames[] = {"KvInfo.ini", "KVCONF.INI"};
+
 }  // namespace
+
+std::vector<TransferredKey> transferredKeys() {
+    std::vector<TransferredKey> keys;
+    for (const TransferredSetting& setting : kSettings)
+        if (setting.readSection != nullptr)
+            keys.push_back({setting.readSection, setting.readKey, kTargetNames[setting.target]});
+    return keys;
+}
 
 void transferSettings() {
     char source[kPathCapacity];

@@ -5,8 +5,11 @@
 # system's own folders first, so the programs run are the packages' own.
 # Runs as root on Debian; does nothing when everything is there.
 set -eu
+# Wine's own faces (Tahoma for the dialogs' "MS Shell Dlg") and fonts with the
+# characters of the Chinese, Japanese and Korean texts, so that the gallery
+# measures texts with the metrics their users see.
 packages="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev cmake xvfb xauth googletest python3
-wine wine32:i386"
+wine wine32:i386 fonts-wine fonts-wqy-microhei fonts-ipafont-gothic fonts-unfonts-core"
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
