@@ -5,7 +5,7 @@
 #include "controls/label_control.h"
 #include "wizard/wizard_page.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -14,7 +14,7 @@ public:
     DestinationPage();
 
     // The edit's text as of the last data exchange.
-    const std::string& folderText() const { return folderText_; }
+    const String& folderText() const { return folderText_; }
 
     BEGIN_MSG_MAP(DestinationPage)
         COMMAND_HANDLER(1019, BN_CLICKED, OnBrowse)
@@ -31,7 +31,7 @@ private:
 
     LabelControl heading_, sizeLabel_;
     CEditEx edit_;
-    std::string folderText_;
+    String folderText_;
 };
 
 }  // namespace kv

@@ -5,7 +5,7 @@
 #include "controls/label_control.h"
 #include "wizard/wizard_page.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -13,7 +13,7 @@ class ProgramFolderPage : public WizardPage {
 public:
     ProgramFolderPage();
 
-    const std::string& folderText() const { return folderText_; }
+    const String& folderText() const { return folderText_; }
     bool editHasText() const;
 
     BEGIN_MSG_MAP(ProgramFolderPage)
@@ -30,14 +30,14 @@ protected:
 private:
     LRESULT OnFolderSelected(WORD, WORD, HWND, bool&);
     LRESULT OnEditChange(WORD, WORD, HWND, bool&);
-    void listExistingFolders(const std::string& programsFolder) const;
+    void listExistingFolders(const String& programsFolder) const;
 
     LabelControl heading_, text_;
     CEditEx edit_;
-    std::string folderText_;
+    String folderText_;
 };
 
 // The current user's Start-menu programs folder ("" when unknown).
-std::string startMenuProgramsFolder();
+String startMenuProgramsFolder();
 
 }  // namespace kv
