@@ -1,9 +1,11 @@
 # Two entry points: `make demo` (the main job) and `make check` (all tests).
 # Both install what is missing on a Debian machine (as root) and build first.
+# `make bench` (not a test) times the start against a floor and a peer
+# installer and prints the sizes; it also installs what it needs.
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all deps build check demo clean
+.PHONY: all deps build check demo bench clean
 
 all: build
 
@@ -21,6 +23,10 @@ check: build
 
 demo: build
 	tools/demo.sh $(BUILD)
+
+bench: build
+	@tools/install-deps.sh bench
+	cmake --build $(BUILD) --target bench
 
 clean:
 	rm -rf $(BUILD)

@@ -1,8 +1,13 @@
 #!/bin/sh
 # Installs the cross compiler, Wine (32-bit), Xvfb and CMake when missing.
 # Runs as root on Debian; does nothing when everything is there.
+#   install-deps.sh         what building, testing and the demo need
+#   install-deps.sh bench   that and the peer installer's compiler (nsis) for `make bench`
 set -eu
 need=""
+if [ "${1:-}" = "bench" ]; then
+    dpkg -s nsis >/dev/null 2>&1 || need="$need nsis"
+fi
 command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 || need="$need g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev"
 command -v cmake >/dev/null 2>&1 || need="$need cmake"
 command -v Xvfb >/dev/null 2>&1 || need="$need xvfb xauth"
