@@ -5,7 +5,7 @@
 namespace kv {
 namespace {
 
-const char* const kLibraryNames[] = {"SHELL32.DLL", "OLE32.DLL"};
+const char* const kLibraryNames[] = {"SHELL32.DLL", "OLE32.DLL", "COMCTL32.DLL"};
 
 // Loaded on the user-interface thread only; freed when the engine unloads.
 UniqueModule lateModules[sizeof(kLibraryNames) / sizeof(kLibraryNames[0])];

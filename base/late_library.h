@@ -1,5 +1,6 @@
 // Functions of system libraries that the first page does not need (the
-// shell's folder browser and link objects, COM). Their library is loaded at
+// shell's folder browser and link objects, COM, the common controls of the
+// progress dialog). Their library is loaded at
 // the first call that needs it rather than with the engine, which shortens
 // the start; it stays loaded until the engine is unloaded.
 #pragma once
@@ -7,7 +8,7 @@
 
 namespace kv {
 
-enum class LateLibrary { Shell32, Ole32 };
+enum class LateLibrary { Shell32, Ole32, Comctl32 };
 
 // The entry, loading its library first if need be; null when the library
 // or the entry is missing.

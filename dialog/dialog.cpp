@@ -2,7 +2,6 @@
 
 #include "base/module_instance.h"
 #include "base/thread_slot.h"
-#include "dialog/common_controls.h"
 #include "dialog/modal_loop.h"
 #include "dialog/owner_chain.h"
 
@@ -56,7 +55,6 @@ INT_PTR CALLBACK Dialog::StartDialogProc(HWND window, UINT message, WPARAM wPara
 
 bool Dialog::createWindow(HWND owner) {
     if (handle() != nullptr) return false;
-    ensureCommonControls();
     ended_ = false;
     endCode_ = kRunFailed;
     Dialog* const previous = creatingDialog.get();

@@ -131,6 +131,7 @@ void InstallProgressDialog::StartInstallWorker() {
 }
 
 void RunInstallProgress(const InstallSteps& steps) {
+    ensureCommonControls();  // the template's progress bar and clip
     InstallProgressDialog dialog(steps);
     dialog.setStep(1);
     dialog.RunModal();
