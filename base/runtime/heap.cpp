@@ -16,8 +16,8 @@ void release(void* block) {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
+// Only the no-throw forms of new exist here: a plain `new` in the engine,
+// whose result the compiler may assume is never null, fails to link.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
 void operator delete(void* block) noexcept { release(block); }

@@ -129,20 +129,23 @@ def main():
     peer = build_peer(bench_dir)
 
     programs = [('floor', args.floor), ('setup', os.path.join(package, 'setup.exe')), ('nsis', peer)]
+    probes = [('setup', package)]
     if args.compare:
         programs.append(('other', os.path.join(args.compare, 'setup.exe')))
+        probes.append(('other', args.compare))
 
     session = os.path.join(bench_dir, 'session')
     session_sh = os.path.join(ROOT, 'tools', 'wine', 'session.sh')
     subprocess.run([session_sh, 'start', session], check=True, stdout=subprocess.DEVNULL)
     try:
         env = session_env(session)
-        probe_out = os.path.join(bench_dir, 'probe.txt')
         timings = os.path.join(bench_dir, 'timings.txt')
-        if os.path.exists(probe_out):
-            os.remove(probe_out)
-        command = ['wine', args.timer, '--rounds', str(args.rounds),
-                   '--probe-out', windows_path(probe_out), '--probe-package', windows_path(package)]
+        command = ['wine', args.timer, '--rounds', str(args.rounds)]
+        for label, probe_package in probes:
+            probe_out = os.path.join(bench_dir, 'probe-%s.txt' % label)
+            if os.path.exists(probe_out):
+                os.remove(probe_out)
+            command += ['--probe', windows_path(probe_package), windows_path(probe_out)]
         for label, path in programs:
             extra = ' /norestart' if label in ('setup', 'other') else ''
             command.append('%s="%s"%s' % (label, windows_path(path), extra))
@@ -163,12 +166,15 @@ def main():
                 else:
                     runs[parts[0]].append(float(parts[1]))
     stages = {}
-    if os.path.exists(probe_out):
+    for label, _ in probes:
+        probe_out = os.path.join(bench_dir, 'probe-%s.txt' % label)
+        if not os.path.exists(probe_out):
+            continue
         with open(probe_out) as f:
             for line in f:
                 parts = line.split()
                 for name, value in zip(parts[0::2], parts[1::2]):
-                    stages.setdefault(name, []).append(float(value))
+                    stages.setdefault(label, {}).setdefault(name, []).append(float(value))
 
     report = []
     say = report.append
@@ -198,19 +204,25 @@ def main():
                 say('overhead above the floor: other %.1f ms' % (medians['other'] - medians['floor']))
     if stages:
         say('')
-        say('Our start by stage (launcher steps in the probe, medians of %d runs, ms):'
-            % len(stages.get('load', [])))
+        say('Our start by stage (the launcher\'s steps in a probe, medians of %d runs, ms):'
+            % len(stages['setup'].get('load', [])) if 'setup' in stages else '')
+        say('  %-58s %s' % ('', ' '.join('%8s' % label for label, _ in probes if label in stages)))
         names = [('process', 'process start to main()'), ('load', 'library load (kvsetup.dll and its imports)'),
                  ('texts', 'detection, configuration and texts (to the first window)'),
                  ('main', 'main window shown'), ('frame', 'wizard frame with its first page shown')]
         for key, text in names:
-            if key in stages:
-                say('  %-58s %8.1f' % (text, statistics.median(stages[key])))
+            values = ['%8.1f' % statistics.median(stages[label][key])
+                      for label, _ in probes if key in stages.get(label, {})]
+            say('  %-58s %s' % (text, ' '.join(values)))
     say('')
     say('Sizes (bytes):')
-    for name, path in [('kvsetup.dll', os.path.join(build, 'kvsetup.dll')),
-                       ('setup.exe', os.path.join(build, 'setup.exe')),
-                       ('floor.exe', args.floor), ('peer-setup.exe (NSIS)', peer)]:
+    binaries = [('kvsetup.dll', os.path.join(build, 'kvsetup.dll')),
+                ('setup.exe', os.path.join(build, 'setup.exe')),
+                ('floor.exe', args.floor), ('peer-setup.exe (NSIS)', peer)]
+    if args.compare:
+        binaries += [('other kvsetup.dll', os.path.join(args.compare, 'kvsetup.dll')),
+                     ('other setup.exe', os.path.join(args.compare, 'setup.exe'))]
+    for name, path in binaries:
         say('  %-24s %9d' % (name, os.path.getsize(path)))
     text = '\n'.join(report) + '\n'
     sys.stdout.write(text)

@@ -4,7 +4,9 @@
 // visible button; then ends the process. With --probe it instead plays the
 // launcher in its own process and notes when each stage of the engine's
 // start ends (see probe()).
-//   start_timer --rounds N [--probe-out FILE --probe-package DIR] LABEL=COMMAND ...
+//   start_timer --rounds N [--probe DIR FILE]... LABEL=COMMAND ...
+// Each --probe runs the probe once per round on the package in DIR and
+// appends its stage times to FILE.
 // Prints "LABEL MILLISECONDS" per run, and "LABEL timeout" for a run that
 // showed no such window within 30 seconds.
 #include <windows.h>
@@ -161,15 +163,14 @@ int probe(double start, const char* package, const char* outFile) {
 int main(int argc, char** argv) {
     if (argc == 5 && std::strcmp(argv[1], "--probe") == 0) return probe(std::atof(argv[2]), argv[3], argv[4]);
     int rounds = 15;
-    std::string probeOut, probePackage;
+    std::vector<std::pair<std::string, std::string>> probes;  // package, output file
     std::vector<std::pair<std::string, std::string>> programs;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc) {
             rounds = std::atoi(argv[++i]);
-        } else if (std::strcmp(argv[i], "--probe-out") == 0 && i + 1 < argc) {
-            probeOut = argv[++i];
-        } else if (std::strcmp(argv[i], "--probe-package") == 0 && i + 1 < argc) {
-            probePackage = argv[++i];
+        } else if (std::strcmp(argv[i], "--probe") == 0 && i + 2 < argc) {
+            probes.emplace_back(argv[i + 1], argv[i + 2]);
+            i += 2;
         } else if (const char* eq = std::strchr(argv[i], '=')) {
             programs.emplace_back(std::string(argv[i], static_cast<std::size_t>(eq - argv[i])), eq + 1);
         }
@@ -183,11 +184,11 @@ int main(int argc, char** argv) {
             else std::printf("%s %.2f\n", program.first.c_str(), ms);
             std::fflush(stdout);
         }
-        if (!probeOut.empty()) {
+        for (const auto& probe : probes) {
             // The probe's clock reference is read just before its start.
             char extra[MAX_PATH * 3];
-            std::snprintf(extra, sizeof(extra), " --probe %.3f \"%s\" \"%s\"", nowMs(), probePackage.c_str(),
-                          probeOut.c_str());
+            std::snprintf(extra, sizeof(extra), " --probe %.3f \"%s\" \"%s\"", nowMs(), probe.first.c_str(),
+                          probe.second.c_str());
             timeStart(std::string("\"") + self + "\"", extra);
         }
     }
