@@ -1,12 +1,14 @@
 # Two entry points: `make demo` (the main job) and `make check` (all tests).
 # Both install what is missing on a Debian machine (as root) and build first.
+# `make bench` (not a test) times the start against a floor and a peer
+# installer and prints the sizes; it also installs what it needs.
 BUILD ?= build
 # The programs the build and the tests run are the ones tools/install-deps.sh
 # installed from Debian's packages, not a same-named program earlier on PATH.
 export PATH := /usr/sbin:/usr/bin:/sbin:/bin:$(PATH)
 JOBS ?= 2
 
-.PHONY: all deps build check demo gallery clean
+.PHONY: all deps build check demo gallery bench clean
 
 all: build
 
@@ -29,6 +31,10 @@ demo: build
 # (GALLERY_FLAGS=--keep-going shows every language even when one does not fit).
 gallery: build
 	python3 tools/gallery/make_gallery.py $(GALLERY_FLAGS) $(BUILD)
+
+bench: build
+	@tools/install-deps.sh bench
+	cmake --build $(BUILD) --target bench
 
 clean:
 	rm -rf $(BUILD)

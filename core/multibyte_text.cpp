@@ -11,8 +11,8 @@ bool isAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE
 namespace {
 
 template <typename Map>
-std::string mapAsciiLetters(const char* text, LeadBytePredicate isLead, Map map) {
-    std::string out = text ? text : "";
+String mapAsciiLetters(const char* text, LeadBytePredicate isLead, Map map) {
+    String out = text ? text : "";
     for (std::size_t i = 0; i < out.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(out[i]);
         if (isLead(byte) && i + 1 < out.size()) {
@@ -26,13 +26,13 @@ std::string mapAsciiLetters(const char* text, LeadBytePredicate isLead, Map map)
 
 }  // namespace
 
-std::string upperCaseMultibyte(const char* text, LeadBytePredicate isLead) {
+String upperCaseMultibyte(const char* text, LeadBytePredicate isLead) {
     return mapAsciiLetters(text, isLead, [](char c) {
         return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     });
 }
 
-std::string lowerCaseMultibyte(const char* text, LeadBytePredicate isLead) {
+String lowerCaseMultibyte(const char* text, LeadBytePredicate isLead) {
     return mapAsciiLetters(text, isLead, [](char c) {
         return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     });

@@ -2,7 +2,7 @@
 // and its trail byte form one character, and a trail byte is never taken for
 // an ASCII letter or a separator.
 #pragma once
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -11,8 +11,8 @@ using LeadBytePredicate = bool (*)(unsigned char byte);
 // The running system's ANSI code page.
 bool isAnsiLeadByte(unsigned char byte);
 
-std::string upperCaseMultibyte(const char* text, LeadBytePredicate isLead = isAnsiLeadByte);
-std::string lowerCaseMultibyte(const char* text, LeadBytePredicate isLead = isAnsiLeadByte);
+String upperCaseMultibyte(const char* text, LeadBytePredicate isLead = isAnsiLeadByte);
+String lowerCaseMultibyte(const char* text, LeadBytePredicate isLead = isAnsiLeadByte);
 
 // Substring test that only matches at character starts.
 bool containsMultibyte(const char* text, const char* word, LeadBytePredicate isLead = isAnsiLeadByte);

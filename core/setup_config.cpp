@@ -6,7 +6,7 @@
 #include "core/package_names.h"
 #include "engine/registry_key.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 

@@ -150,12 +150,9 @@ void runWorkerSteps() {
 
 unsigned __stdcall InstallWorker(void* /*argument*/) {
     installState.setWorkerBusy(1);
-    try {
-        runWorkerSteps();
-    } catch (...) {
-        // Out of memory in a step: what is done stays done; the dialog must
-        // still learn that the worker has ended.
-    }
+    // Out of memory in a step skips what needed it; the dialog must still
+    // learn that the worker has ended.
+    runWorkerSteps();
     installState.setWorkerBusy(0);  // last: publishes every file and log write
     return 0;
 }

@@ -34,12 +34,15 @@ const char* const kTargetNames[] = {"KvInfo.ini", "KVCONF.INI"};
 
 }  // namespace
 
-std::vector<TransferredKey> transferredKeys() {
-    std::vector<TransferredKey> keys;
-    for (const TransferredSetting& setting : kSettings)
-        if (setting.readSection != nullptr)
-            keys.push_back({setting.readSection, setting.readKey, kTargetNames[setting.target]});
-    return keys;
+bool transferredKey(int index, TransferredKey& key) {
+    for (const TransferredSetting& setting : kSettings) {
+        if (setting.readSection == nullptr) continue;
+        if (index-- == 0) {
+            key = {setting.readSection, setting.readKey, kTargetNames[setting.target]};
+            return true;
+        }
+    }
+    return false;
 }
 
 void transferSettings() {

@@ -1,7 +1,6 @@
 // A few values of the package's kvsetup.ini carried into the two settings
 // files of the installation folder, KvInfo.ini and KVCONF.INI.
 #pragma once
-#include <vector>
 
 namespace kv {
 
@@ -9,12 +8,13 @@ namespace kv {
 // never left out. Nothing is recorded in the uninstall log.
 void transferSettings();
 
-// The (section, key) pairs of kvsetup.ini that the transfer reads.
+// The index-th (section, key) pair of kvsetup.ini that the transfer reads;
+// false past the last one.
 struct TransferredKey {
     const char* section;
     const char* key;
     const char* target;  // "KvInfo.ini" or "KVCONF.INI"
 };
-std::vector<TransferredKey> transferredKeys();
+bool transferredKey(int index, TransferredKey& key);
 
 }  // namespace kv

@@ -1,5 +1,7 @@
 #include "engine/shell_link_writer.h"
 
+#include "base/late_library.h"
+
 namespace kv {
 namespace {
 
@@ -11,8 +13,9 @@ bool ShellLinkWriter::ensureCreated() {
     if (!tried_) {
         tried_ = true;
         IShellLinkA* link = nullptr;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_IShellLinkA, reinterpret_cast<void**>(&link)))) {
+        auto createInstance = lateFunction<decltype(::CoCreateInstance)>(LateLibrary::Ole32, "CoCreateInstance");
+        if (createInstance && SUCCEEDED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                       IID_IShellLinkA, reinterpret_cast<void**>(&link)))) {
             shellLink_.reset(link);
             IPersistFile* persist = nullptr;
             if (SUCCEEDED(link->QueryInterface(IID_IPersistFile,

@@ -15,7 +15,7 @@
 #include "engine/shell_link_writer.h"
 
 #include <cstring>
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 namespace {
@@ -30,7 +30,7 @@ bool programFolderPath(char (&out)[kPathCapacity]) {
     RegistryKey key;
     key.SetRoot(HKEY_CURRENT_USER);
     key.Open(kShellFoldersKey, false);
-    const std::string programs = key.ReadString("Programs", "");
+    const String programs = key.ReadString("Programs", "");
     return formatInto(out, "%s\\%s", programs.c_str(), textOrEmpty(setupConfig.programFolder));
 }
 
@@ -44,19 +44,19 @@ bool readIconsEntry(const char* configPath, int number, char (&entry)[kPathCapac
 
 // A path the shell-link object is given must fit 260 bytes, as every path of
 // the installation does.
-bool fitsPath(const std::string& path) { return path.size() < kPathCapacity; }
+bool fitsPath(const String& path) { return path.size() < kPathCapacity; }
 
 void makeShortcut(const IconsEntry& entry) {
     // The name is never used as a format: its one "%s" is filled in literally.
-    const std::string name =
-        entry.name.find('%') == std::string::npos
+    const String name =
+        entry.name.find('%') == String::npos
             ? entry.name
             : fillStringPlaceholder(entry.name.c_str(),
                                     textOrEmpty(languageStrings.shortcutNameArgument));
     char folder[kPathCapacity];
     if (!programFolderPath(folder)) return;
 
-    const std::string destination = installState.destinationDir;
+    const String destination = installState.destinationDir;
     LinkDescription link;
     link.targetPath = destination + "\\" + entry.target;
     link.workingFolder = destination;
@@ -64,7 +64,7 @@ void makeShortcut(const IconsEntry& entry) {
     link.iconPath = entry.hasIcon ? destination + "\\" + entry.icon : link.targetPath;
     link.iconIndex = 0;
     link.showCommand = SW_SHOW;
-    const std::string linkPath = std::string(folder) + "\\" + name + ".lnk";
+    const String linkPath = String(folder) + "\\" + name + ".lnk";
     if (!fitsPath(link.targetPath) || !fitsPath(link.iconPath) || !fitsPath(linkPath)) return;
 
     ShellLinkWriter writer;

@@ -4,6 +4,8 @@
 # some program of the same name stands on PATH: the Makefile then puts the
 # system's own folders first, so the programs run are the packages' own.
 # Runs as root on Debian; does nothing when everything is there.
+#   install-deps.sh         what building, testing and the demo need
+#   install-deps.sh bench   that and the peer installer's compiler (nsis) for `make bench`
 set -eu
 # Wine's own faces (Tahoma for the dialogs' "MS Shell Dlg") and fonts with the
 # characters of the Chinese, Japanese and Korean texts, so that the gallery
@@ -16,6 +18,9 @@ installed() {
 }
 
 need=""
+if [ "${1:-}" = "bench" ]; then
+    packages="$packages nsis"
+fi
 for package in $packages; do
     installed "$package" || need="$need $package"
 done

@@ -8,7 +8,7 @@ using kvtest::ScriptedDialog;
 
 TEST(DataExchange, FieldsNeverOverflowAndMissingItemsFail) {
     ScriptedDialog dialog;
-    std::string limited = "ab";
+    kv::String limited = "ab";
     char buffer[8] = "init";
     int state = BST_CHECKED;
     bool withMissingItem = false;

@@ -37,7 +37,8 @@ std::vector<ReadKey> keysTheEngineReads() {
     for (int i = 0; i < count; ++i)
         keys.push_back({config[i].section, config[i].key, isRequired(config[i].section, config[i].key),
                         "setup"});
-    for (const kv::TransferredKey& key : kv::transferredKeys())
+    kv::TransferredKey key{};
+    for (int i = 0; kv::transferredKey(i, key); ++i)
         keys.push_back({key.section, key.key, false, key.target});
     return keys;
 }

@@ -43,7 +43,9 @@ Fit measureText(HWND control, const std::string& text) {
     const DWORD style = static_cast<DWORD>(::GetWindowLongA(control, GWL_STYLE));
     HFONT font = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
     unsigned format = DT_SINGLELINE;
-    if (auto* label = dynamic_cast<kv::LabelControl*>(kv::Window::fromHandle(control))) {
+    // The only static controls the pages bind to window objects are labels.
+    kv::Window* object = isClass(control, "Static") ? kv::Window::fromHandle(control) : nullptr;
+    if (auto* label = static_cast<kv::LabelControl*>(object)) {
         // A label paints itself with its own font and layout.
         font = label->font();
         format = kv::labelTextFormat(style, text.c_str());
