@@ -37,7 +37,4 @@ private:
     std::string folderText_;
 };
 
-// The current user's Start-menu programs folder ("" when unknown).
-std::string startMenuProgramsFolder();
-
 }  // namespace kv

@@ -174,12 +174,17 @@ TEST_F(ShortcutCreationTest, ANameIsFilledInLiterallyAndNeverUsedAsAFormat) {
     EXPECT_EQ(destination_ + "\\a.exe", filled.target);
 }
 
-TEST_F(ShortcutCreationTest, ANameTooLongForAPathMakesNoShortcutAndTheWalkGoesOn) {
+TEST_F(ShortcutCreationTest, ALinkPathTooLongForTheShellIsNotSavedButRecordedAndTheWalkGoesOn) {
+    // Past 260 wide characters the shell cannot save the link; the record
+    // stays, as for any failed save.
+    const std::string longName = "Long " + std::string(250, 'w');
     kv::languageStrings.shortcutNameArgument = kv::makeOwnedText(std::string(250, 'w').c_str());
     writeIcons("1=a.exe,Long %s,res\\kvtray.ico\r\n2=b.exe,Short\r\n");
     kv::runShortcutCreation();
-    const std::vector<LogRecord> expected = {{0xFB, link("Short")}, {0xFC, folder_}};
+    const std::vector<LogRecord> expected = {
+        {0xFB, link(longName)}, {0xFB, link("Short")}, {0xFC, folder_}};
     EXPECT_EQ(expected, records());
+    EXPECT_FALSE(kvtest::fileExists(link(longName)));
     EXPECT_TRUE(kvtest::fileExists(link("Short")));
 }
 
