@@ -3,7 +3,9 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all deps build check demo clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build check demo fuzz soak clean
 
 all: build
 
@@ -21,6 +23,14 @@ check: build
 
 demo: build
 	tools/demo.sh $(BUILD)
+
+# Each fuzz target of the pure rules for FUZZ_SECONDS, from its seed corpus.
+fuzz: build
+	cd $(BUILD) && KV_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest -L fuzz --output-on-failure --verbose
+
+# 50 whole installs in one process, with the resources held after runs 1, 10, 50.
+soak: build
+	cd $(BUILD) && ctest -R '^soak$$' --output-on-failure --verbose
 
 clean:
 	rm -rf $(BUILD)

@@ -53,7 +53,7 @@ bool areNames(const std::vector<std::string>& parts, std::size_t first, LeadByte
 
 std::string comparable(const char* path, LeadBytePredicate isLead) {
     std::vector<std::string> parts = splitParts(path, isLead);
-    if (parts.size() > 1 && parts.back().empty()) parts.pop_back();
+    while (parts.size() > 1 && parts.back().empty()) parts.pop_back();
     std::string joined;
     for (std::size_t i = 0; i < parts.size(); ++i) joined += (i ? "\\" : "") + parts[i];
     return lowerCaseMultibyte(joined.c_str(), isLead);

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Installs the cross compiler, Wine (32-bit), Xvfb and CMake when missing.
+# Installs the cross compiler, Wine (32-bit), Xvfb, CMake and clang when missing.
 # Runs as root on Debian; does nothing when everything is there.
 set -eu
 need=""
@@ -9,6 +9,10 @@ command -v Xvfb >/dev/null 2>&1 || need="$need xvfb xauth"
 command -v convert >/dev/null 2>&1 || need="$need imagemagick"
 [ -d /usr/src/googletest ] || need="$need googletest"
 command -v python3 >/dev/null 2>&1 || need="$need python3"
+# The host fuzzing of the pure rules: clang with libFuzzer and the sanitizers.
+for package in clang libclang-rt-14-dev; do
+    dpkg -s "$package" >/dev/null 2>&1 || need="$need $package"
+done
 wine32=0
 dpkg -s wine32:i386 >/dev/null 2>&1 && command -v wine >/dev/null 2>&1 && wine32=1
 if [ -z "$need" ] && [ $wine32 -eq 1 ]; then
