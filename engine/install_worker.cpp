@@ -36,10 +36,15 @@ void recordFolder(const char* path) {
 }
 
 // Copies over an existing file; only a copy that succeeded is recorded. A
-// failed copy is skipped and the installation goes on.
+// failed copy is skipped and the installation goes on; what it left of a
+// file that was not there before (a full disk leaves a stub) goes again.
 void copyAndLog(const char* source, const char* destination) {
     if (!installState.canInstall()) return;
-    if (::CopyFileA(source, destination, FALSE)) recordFile(destination);
+    const bool existed = ::GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES;
+    if (::CopyFileA(source, destination, FALSE))
+        recordFile(destination);
+    else if (!existed)
+        ::DeleteFileA(destination);
 }
 
 // "<from>\<name>" to "<destination folder>\<name>". A path that does not fit
