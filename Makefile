@@ -19,7 +19,7 @@ build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 check: build
-	cd $(BUILD) && ctest --output-on-failure
+	cd $(BUILD) && ctest --output-on-failure -LE benchmark
 
 demo: build
 	tools/demo.sh $(BUILD)
