@@ -35,16 +35,19 @@ void recordFolder(const char* path) {
     installState.logRecordType = kLogFile;
 }
 
-// Copies over an existing file; only a copy that succeeded is recorded. A
-// failed copy is skipped and the installation goes on; what it left of a
-// file that was not there before (a full disk leaves a stub) goes again.
-void copyAndLog(const char* source, const char* destination) {
-    if (!installState.canInstall()) return;
+// Copies over an existing file. What a failed copy left of a file that was
+// not there before (a full disk leaves a stub) goes again.
+bool copyOver(const char* source, const char* destination) {
     const bool existed = ::GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES;
-    if (::CopyFileA(source, destination, FALSE))
-        recordFile(destination);
-    else if (!existed)
-        ::DeleteFileA(destination);
+    if (::CopyFileA(source, destination, FALSE)) return true;
+    if (!existed) ::DeleteFileA(destination);
+    return false;
+}
+
+// Only a copy that succeeded is recorded; a failed copy is skipped and the
+// installation goes on.
+void copyAndLog(const char* source, const char* destination) {
+    if (installState.canInstall() && copyOver(source, destination)) recordFile(destination);
 }
 
 // "<from>\<name>" to "<destination folder>\<name>". A path that does not fit
@@ -60,7 +63,7 @@ void copyFromFolder(const char* from, int index, bool log, bool makeFolder = fal
     if (log)
         copyAndLog(source, destination);
     else
-        ::CopyFileA(source, destination, FALSE);
+        copyOver(source, destination);
 }
 
 void copyFromSubfolder(const char* subfolder, int index) {
@@ -108,7 +111,7 @@ void copyUninstaller(const char* logPath) {
         !formatInto(destination, "%s\\%s", installState.destinationDir,
                     kFileTable[kUninstallerProgram]))
         return;
-    if (::CopyFileA(source, destination, FALSE) && !installState.appendLogRecord(logPath))
+    if (copyOver(source, destination) && !installState.appendLogRecord(logPath))
         ::DeleteFileA(destination);
 }
 

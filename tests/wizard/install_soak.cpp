@@ -13,16 +13,21 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 using namespace kvdrive;
 
 namespace {
 
-constexpr int kRuns = 50;
+int runs() {
+    const std::string asked = kvtest::argument("runs");
+    return asked.empty() ? 50 : std::atoi(asked.c_str());
+}
 
 struct Holdings {
     int kernelHandles = 0;
+    std::map<std::string, int> handleKinds;  // by object type name
     int windows = 0;
     int threads = 0;
     SIZE_T heapBytes = 0;
@@ -31,13 +36,28 @@ struct Holdings {
     std::map<DWORD, int> gdiObjects;  // by GetObjectType kind
 };
 
-int kernelHandles() {
-    int count = 0;
+// The object type's name of a kernel handle, through ntdll's object query.
+std::string handleKind(HANDLE handle) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    alignas(8) unsigned char buffer[512] = {};
+    if (query == nullptr || query(handle, 2 /* ObjectTypeInformation */, buffer, sizeof(buffer), nullptr) != 0)
+        return "?";
+    const USHORT bytes = *reinterpret_cast<USHORT*>(buffer);
+    const WCHAR* name = *reinterpret_cast<WCHAR**>(buffer + sizeof(void*));
+    std::string kind;
+    for (USHORT i = 0; name != nullptr && i < bytes / 2; ++i) kind += static_cast<char>(name[i]);
+    return kind;
+}
+
+void kernelHandles(Holdings& h) {
     for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
         DWORD flags = 0;
-        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+        if (!::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) continue;
+        ++h.kernelHandles;
+        ++h.handleKinds[handleKind(reinterpret_cast<HANDLE>(value))];
     }
-    return count;
 }
 
 BOOL CALLBACK countChild(HWND, LPARAM count) {
@@ -103,7 +123,7 @@ std::map<DWORD, int> gdiObjects() {
 
 Holdings measure() {
     Holdings h;
-    h.kernelHandles = kernelHandles();
+    kernelHandles(h);
     ::EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&h.windows));
     h.threads = threads();
     heaps(h);
@@ -120,9 +140,11 @@ const char* gdiKindName(DWORD kind) {
 }
 
 void print(int run, const Holdings& h) {
-    std::printf("after run %2d: kernel handles %d, windows %d, threads %d, heap %lu bytes in %d blocks, "
+    std::printf("after run %2d: kernel handles %d (", run, h.kernelHandles);
+    for (const auto& kind : h.handleKinds) std::printf(" %s %d", kind.first.c_str(), kind.second);
+    std::printf(" ), windows %d, threads %d, heap %lu bytes in %d blocks, "
                 "private memory %lu KiB, GDI:",
-                run, h.kernelHandles, h.windows, h.threads, static_cast<unsigned long>(h.heapBytes),
+                h.windows, h.threads, static_cast<unsigned long>(h.heapBytes),
                 h.heapBlocks, static_cast<unsigned long>(h.privateBytes / 1024));
     for (const auto& kind : h.gdiObjects) std::printf(" %s %d", gdiKindName(kind.first), kind.second);
     std::printf("\n");
@@ -175,6 +197,7 @@ int main(int argc, char** argv) {
     print(0, measure());
     int failedRuns = 0;
     const DWORD start = ::GetTickCount();
+    const int kRuns = runs();
     for (int run = 1; run <= kRuns; ++run) {
         const std::string destination = kvtest::makeTempFolder("soak") + "\\Pkg";
         const std::string programFolder = "KV Soak " + std::to_string(run);
