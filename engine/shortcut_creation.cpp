@@ -1,6 +1,7 @@
 // The package's program folder in the user's Start-menu Programs folder, with
 // one shortcut per [Icons] entry of kvsetup.ini.
 #include "base/bounded_format.h"
+#include "base/com_initialization.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/package_names.h"
@@ -76,7 +77,7 @@ void runShortcutCreation() {
     char configPath[kPathCapacity];
     const bool haveConfig =
         formatInto(configPath, "%s\\%s", installState.sourceDir, kConfigFileName);
-    const HRESULT com = ::CoInitialize(nullptr);
+    const ComInitialization com;  // for this step only
     CreateDirectoryTree(folder.c_str(), false);
 
     installState.logRecordType = kLogShortcut;
@@ -94,8 +95,6 @@ void runShortcutCreation() {
     if (recorded && programFolderPath(folder)) recorded = installState.appendLogRecord(folder.c_str());
     // Unrecorded, the folder goes again if nothing recorded lies in it.
     if (!recorded) ::RemoveDirectoryA(folder.c_str());
-
-    if (SUCCEEDED(com)) ::CoUninitialize();  // only what this step initialised
 }
 
 }  // namespace kv

@@ -6,12 +6,6 @@
 #include "controls/gradient_bands.h"
 #include "fuzz_input.h"
 
-namespace {
-
-int channel(kv::ColourWord colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input in(data, size);
     const int left = static_cast<int>(in.word());
@@ -33,11 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(bands[i].left < bands[i].right);
         if (i > 0) FUZZ_CHECK(bands[i].left == bands[i - 1].right);
         for (int shift : {0, 8, 16}) {
-            const int from = channel(start, shift), to = channel(end, shift);
-            const int value = channel(bands[i].colour, shift);
+            const int from = kv::colourChannel(start, shift), to = kv::colourChannel(end, shift);
+            const int value = kv::colourChannel(bands[i].colour, shift);
             FUZZ_CHECK(value >= (from < to ? from : to) && value <= (from < to ? to : from));
             if (i > 0) {
-                const int previous = channel(bands[i - 1].colour, shift);
+                const int previous = kv::colourChannel(bands[i - 1].colour, shift);
                 FUZZ_CHECK(from <= to ? value >= previous : value <= previous);
             }
         }
