@@ -8,7 +8,9 @@ BUILD ?= build
 export PATH := /usr/sbin:/usr/bin:/sbin:/bin:$(PATH)
 JOBS ?= 2
 
-.PHONY: all deps build check demo gallery bench clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build check demo gallery bench fuzz soak clean
 
 all: build
 
@@ -22,7 +24,7 @@ build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 check: build
-	cd $(BUILD) && ctest --output-on-failure
+	cd $(BUILD) && ctest --output-on-failure -LE benchmark
 
 demo: build
 	tools/demo.sh $(BUILD)
@@ -35,6 +37,14 @@ gallery: build
 bench: build
 	@tools/install-deps.sh bench
 	cmake --build $(BUILD) --target bench
+
+# Each fuzz target of the pure rules for FUZZ_SECONDS, from its seed corpus.
+fuzz: build
+	cd $(BUILD) && KV_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest -L fuzz --output-on-failure --verbose
+
+# 50 whole installs in one process, with the resources held after runs 1, 10, 50.
+soak: build
+	cd $(BUILD) && ctest -R '^soak$$' --output-on-failure --verbose
 
 clean:
 	rm -rf $(BUILD)

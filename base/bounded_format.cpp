@@ -156,4 +156,16 @@ bool appendBounded(char* out, std::size_t capacity, const char* text) {
     return true;
 }
 
+std::size_t characterBoundary(const char* text, std::size_t length, std::size_t limit,
+                              bool (*isLead)(unsigned char byte)) {
+    if (length <= limit) return length;
+    std::size_t end = 0;
+    while (end < limit) {
+        const std::size_t step = isLead(static_cast<unsigned char>(text[end])) ? 2 : 1;
+        if (end + step > limit) break;
+        end += step;
+    }
+    return end;
+}
+
 }  // namespace kv

@@ -48,4 +48,10 @@ bool appendInto(char (&out)[N], const char* text) {
 
 constexpr std::size_t kPathCapacity = 260;
 
+// Length of the longest prefix of text[0, length) of at most `limit` bytes
+// that does not end inside a double-byte character (a lead byte and the byte
+// after it), given the code page's lead bytes.
+std::size_t characterBoundary(const char* text, std::size_t length, std::size_t limit,
+                              bool (*isLead)(unsigned char byte));
+
 }  // namespace kv

@@ -1,12 +1,10 @@
 #include "core/multibyte_text.h"
 
-#include "base/win.h"
+#include "base/bounded_format.h"
 
 #include <cstring>
 
 namespace kv {
-
-bool isAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 
 namespace {
 
@@ -62,6 +60,15 @@ int findCharMultibyte(const char* text, int from, char ch, LeadBytePredicate isL
         ++i;
     }
     return -1;
+}
+
+std::size_t fittedTextLength(const char* buffer, std::size_t reported, std::size_t capacity,
+                             LeadBytePredicate isLead) {
+    if (buffer == nullptr || capacity == 0) return 0;
+    const std::size_t length = strnlen(buffer, reported < capacity - 1 ? reported : capacity - 1);
+    // A value cut by the profile functions may end in the lead byte of a
+    // character whose trail byte did not fit: drop that half character.
+    return characterBoundary(buffer, length + 1, length, isLead);
 }
 
 }  // namespace kv

@@ -33,8 +33,4 @@ bool configFilePath(char* out, unsigned capacity, const char* sourceDir);
 void loadSetupConfig();
 void releaseSetupConfig();
 
-// Base folder used when the system's CurrentVersion key cannot be opened:
-// the Windows folder's drive followed by "\Program Files".
-void fallbackProgramFilesDir(char* out, unsigned capacity);
-
 }  // namespace kv

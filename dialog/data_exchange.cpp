@@ -1,5 +1,6 @@
 #include "dialog/data_exchange.h"
 
+#include "base/bounded_format.h"
 #include "dialog/dialog.h"
 
 #include <cstring>
@@ -26,15 +27,12 @@ HWND DataExchange::item(int id) {
     return window;
 }
 
+namespace {
+bool ansiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+}  // namespace
+
 std::size_t characterBoundary(const char* text, std::size_t length, std::size_t limit) {
-    if (length <= limit) return length;
-    std::size_t end = 0;
-    while (end < limit) {
-        const std::size_t step = ::IsDBCSLeadByte(static_cast<BYTE>(text[end])) ? 2 : 1;
-        if (end + step > limit) break;
-        end += step;
-    }
-    return end;
+    return characterBoundary(text, length, limit, &ansiLeadByte);
 }
 
 void exchangeText(DataExchange& exchange, int id, String& text, std::size_t maxLength) {
@@ -42,7 +40,9 @@ void exchangeText(DataExchange& exchange, int id, String& text, std::size_t maxL
     if (item == nullptr) return;
     if (exchange.saving()) {
         String read = itemText(item);
-        if (maxLength > 0) read.resize(characterBoundary(read.c_str(), read.size(), maxLength));
+        // A longer text can only have been put there by a program: refused
+        // whole, since a cut folder name would name some other folder.
+        if (maxLength > 0 && read.size() > maxLength) return exchange.fail();
         text = std::move(read);
         return;
     }

@@ -174,4 +174,14 @@ LRESULT Dialog::OnColorRequest(UINT message, WPARAM wParam, LPARAM lParam, bool&
     return reinterpret_cast<LRESULT>(brush);
 }
 
+LRESULT Dialog::OnSysColorChange(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    // Only top-level windows hear of a new colour scheme; the controls (and
+    // child dialogs, which pass it on in turn) learn it from their parent.
+    for (HWND child = ::GetWindow(handle(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        ::SendMessageA(child, message, wParam, lParam);
+    handled = false;
+    return 0;
+}
+
 }  // namespace kv

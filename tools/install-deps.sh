@@ -9,9 +9,11 @@
 set -eu
 # Wine's own faces (Tahoma for the dialogs' "MS Shell Dlg") and fonts with the
 # characters of the Chinese, Japanese and Korean texts, so that the gallery
-# measures texts with the metrics their users see.
+# measures texts with the metrics their users see. clang and its libFuzzer
+# runtime: the host fuzzing of the pure rules.
 packages="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev cmake xvfb xauth googletest python3
-wine wine32:i386 fonts-wine fonts-wqy-microhei fonts-ipafont-gothic fonts-unfonts-core"
+wine wine32:i386 fonts-wine fonts-wqy-microhei fonts-ipafont-gothic fonts-unfonts-core
+clang libclang-rt-14-dev"
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]

@@ -4,20 +4,13 @@
 #include "base/unique_handle.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
-#include "engine/registry_key.h"
+#include "core/shared_folders.h"
 #include "res/resource_ids.h"
 #include "wizard/folder_edit.h"
 
 #include <cstring>
 
 namespace kv {
-
-String startMenuProgramsFolder() {
-    RegistryKey key;
-    key.SetRoot(HKEY_CURRENT_USER);
-    key.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
-    return key.ReadString("Programs", "");
-}
 
 ProgramFolderPage::ProgramFolderPage()
     : WizardPage(IDD_PROGRAM_FOLDER_PAGE), folderText_(textOrEmpty(setupConfig.programFolder)) {}

@@ -38,7 +38,4 @@ private:
     String folderText_;
 };
 
-// The current user's Start-menu programs folder ("" when unknown).
-String startMenuProgramsFolder();
-
 }  // namespace kv
