@@ -32,10 +32,7 @@ int presentTextCount() {
 
 // A source folder whose language file for "enu" holds `content`.
 std::string sourceWithLanguageFile(const std::string& content) {
-    const std::string folder = kvtest::makeTempFolder("lang");
-    ::CreateDirectoryA((folder + "\\kv-00001").c_str(), nullptr);
-    kvtest::writeFile(folder + "\\kv-00001\\kvsetlan.enu", content);
-    return folder;
+    return kvtest::makeSourceFolder("lang", {{"kv-00001\\kvsetlan.enu", content}});
 }
 
 }  // namespace

@@ -17,8 +17,7 @@ namespace {
 const char kCurrentVersion[] = "Software\\microsoft\\windows\\currentversion";
 
 std::string sourceWithConfig(const std::string& content) {
-    const std::string folder = kvtest::makeTempFolder("config");
-    kvtest::writeFile(folder + "\\kvsetup.ini", content);
+    const std::string folder = kvtest::makeSourceFolder("config", {{"kvsetup.ini", content}});
     kv::copyInto(installState.sourceDir, folder.c_str());
     return folder;
 }
