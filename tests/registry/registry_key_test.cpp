@@ -36,24 +36,42 @@ protected:
 
 }  // namespace
 
-TEST_F(RegistryKeyTest, DefaultsAndRoots) {
+// A fresh key, and a key after Reset, works below the current user's root
+// and never flushes; SetRoot takes the four roots setup uses and refuses any
+// other, keeping the one it had.
+TEST_F(RegistryKeyTest, FreshAndResetKeysWorkBelowTheCurrentUser) {
     RegistryKey key;
-    EXPECT_EQ(HKEY_CURRENT_USER, key.root());
-    EXPECT_EQ(1, key.lazyFlush());
+    EXPECT_EQ(1, key.Open(kTestKey, true));
+    EXPECT_EQ(1, key.WriteString("Name", "fresh"));
+    EXPECT_EQ(kvtest::stringValue("fresh").bytes, stored("Name").bytes);
     EXPECT_EQ(0, key.lastError());
-    EXPECT_TRUE(key.path().empty());
-    EXPECT_EQ(1, key.SetRoot(HKEY_LOCAL_MACHINE));
-    EXPECT_EQ(0, key.SetRoot(HKEY_CURRENT_CONFIG));
-    EXPECT_EQ(0, key.SetRoot(reinterpret_cast<HKEY>(0x1234)));
-    EXPECT_EQ(HKEY_LOCAL_MACHINE, key.root());
-    EXPECT_EQ(1, key.SetRoot(HKEY_CLASSES_ROOT));
-    EXPECT_EQ(1, key.SetRoot(HKEY_USERS));
-    key.Open("Software", false);
+    EXPECT_EQ(1, key.lazyFlush());
+
+    const struct {
+        HKEY root;
+        int taken;
+        const char* aKeyOfTheRootInUse;
+    } roots[] = {
+        {HKEY_LOCAL_MACHINE, 1, "Hardware\\Description"},
+        {HKEY_CURRENT_CONFIG, 0, "Hardware\\Description"},
+        {reinterpret_cast<HKEY>(0x1234), 0, "Hardware\\Description"},
+        {HKEY_USERS, 1, ".Default"},
+        {HKEY_CLASSES_ROOT, 1, "CLSID"},
+        {HKEY_CURRENT_USER, 1, kTestKey},
+    };
+    for (const auto& row : roots) {
+        SCOPED_TRACE(row.aKeyOfTheRootInUse);
+        EXPECT_EQ(row.taken, key.SetRoot(row.root));
+        EXPECT_EQ(1, key.KeyExists(row.aKeyOfTheRootInUse));
+    }
+
+    key.Open(kTestKey, false);
+    key.SetRoot(HKEY_LOCAL_MACHINE);
     key.setLazyFlush(0);
     key.Reset();
-    EXPECT_EQ(HKEY_CURRENT_USER, key.root());
+    EXPECT_EQ(1, key.KeyExists(kTestKey));             // the current user again
+    EXPECT_EQ("none", key.ReadString("Name", "none"));  // the root itself, no path
     EXPECT_EQ(1, key.lazyFlush());
-    EXPECT_TRUE(key.path().empty());
 }
 
 TEST_F(RegistryKeyTest, OpenCreateAndFailedOpenKeepsThePath) {
