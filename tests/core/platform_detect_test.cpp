@@ -41,14 +41,6 @@ std::string expectedFlagFor(const std::string& version) {
 // the fixtures of one test never reach another.
 class ProductOptions {
 public:
-    ProductOptions() {
-        hadType_ = kvtest::readRegistryValue(HKEY_LOCAL_MACHINE, kOptionsKey, "ProductType", type_);
-        hadSuite_ = kvtest::readRegistryValue(HKEY_LOCAL_MACHINE, kOptionsKey, "ProductSuite", suite_);
-    }
-    ~ProductOptions() {
-        setOrDelete("ProductType", hadType_ ? &type_ : nullptr);
-        setOrDelete("ProductSuite", hadSuite_ ? &suite_ : nullptr);
-    }
     // A null product type and an empty suite list are deleted.
     static void set(const char* productType, const std::string& suiteList, DWORD suiteType = REG_MULTI_SZ) {
         const kvtest::RegistryValue type = kvtest::stringValue(productType ? productType : "");
@@ -64,8 +56,8 @@ private:
         else
             kvtest::deleteRegistryValue(HKEY_LOCAL_MACHINE, kOptionsKey, name);
     }
-    bool hadType_ = false, hadSuite_ = false;
-    kvtest::RegistryValue type_, suite_;
+    kvtest::SavedRegistryValue type_{HKEY_LOCAL_MACHINE, kOptionsKey, "ProductType"};
+    kvtest::SavedRegistryValue suite_{HKEY_LOCAL_MACHINE, kOptionsKey, "ProductSuite"};
 };
 
 std::string multiString(std::initializer_list<const char*> entries) {

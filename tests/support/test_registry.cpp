@@ -16,6 +16,10 @@ RegistryValue multiStringValue(std::initializer_list<const char*> entries) {
     return value;
 }
 
+RegistryValue dwordValue(DWORD number) {
+    return {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof(number))};
+}
+
 bool readRegistryValue(HKEY root, const std::string& path, const char* name, RegistryValue& value) {
     kv::UniqueRegKey key;
     if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
@@ -56,6 +60,16 @@ void deleteRegistryTree(HKEY root, const std::string& path) {
     }
     for (const std::string& child : children) deleteRegistryTree(root, path + "\\" + child);
     ::RegDeleteKeyA(root, path.c_str());
+}
+
+SavedRegistryValue::SavedRegistryValue(HKEY root, const std::string& path, const char* name)
+    : root_(root), path_(path), name_(name), existed_(readRegistryValue(root, path, name, value_)) {}
+
+SavedRegistryValue::~SavedRegistryValue() {
+    if (existed_)
+        writeRegistryValue(root_, path_, name_, value_);
+    else
+        deleteRegistryValue(root_, path_, name_);
 }
 
 }  // namespace kvtest

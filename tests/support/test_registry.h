@@ -16,6 +16,7 @@ struct RegistryValue {
 // REG_SZ with its terminator; REG_MULTI_SZ with each terminator and the final one.
 RegistryValue stringValue(const std::string& text);
 RegistryValue multiStringValue(std::initializer_list<const char*> entries);
+RegistryValue dwordValue(DWORD number);
 
 // False when the key or the value is missing; `value` is then untouched.
 bool readRegistryValue(HKEY root, const std::string& path, const char* name, RegistryValue& value);
@@ -24,5 +25,22 @@ bool writeRegistryValue(HKEY root, const std::string& path, const char* name, co
 void deleteRegistryValue(HKEY root, const std::string& path, const char* name);
 // Deletes the key and every key below it.
 void deleteRegistryTree(HKEY root, const std::string& path);
+
+// Puts one value back as it was (deleted when it was missing) at the end of
+// a scope, so that one test's fixture never reaches another.
+class SavedRegistryValue {
+public:
+    SavedRegistryValue(HKEY root, const std::string& path, const char* name);
+    ~SavedRegistryValue();
+    SavedRegistryValue(const SavedRegistryValue&) = delete;
+    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
+
+private:
+    HKEY root_;
+    std::string path_;
+    const char* name_;
+    RegistryValue value_;  // before existed_, which reads into it
+    bool existed_;
+};
 
 }  // namespace kvtest
