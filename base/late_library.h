@@ -4,7 +4,7 @@
 // the first call that needs it rather than with the engine, which shortens
 // the start; it stays loaded until the engine is unloaded.
 #pragma once
-#include "base/win.h"
+#include "base/proc_address.h"
 
 namespace kv {
 
@@ -19,7 +19,7 @@ FARPROC lateEntry(LateLibrary library, const char* name);
 // import (which would make the library load with the engine again).
 template <typename Function>
 Function* lateFunction(LateLibrary library, const char* name) {
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(lateEntry(library, name)));
+    return typedEntry<Function*>(lateEntry(library, name));
 }
 
 }  // namespace kv

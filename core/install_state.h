@@ -52,9 +52,11 @@ struct InstallState {
     bool canInstall() const { return !installStopped && uninstallLog.usable(); }
     void stopInstall() { installStopped = 1; }
 
-    // Appends one record of the current type to the log, whole or not at
-    // all. When it fails, the installation stops; the caller undoes the item.
-    bool appendLogRecord(const char* text) {
+    // Appends one record of `type` to the log, whole or not at all (the type
+    // stays in logRecordType). When it fails, the installation stops; the
+    // caller undoes the item.
+    bool appendLogRecord(std::uint8_t type, const char* text) {
+        logRecordType = type;
         if (uninstallLog.appendRecord(logRecordType, text, logRecordEnd)) return true;
         stopInstall();
         return false;

@@ -7,19 +7,6 @@
 #include <utility>
 
 namespace kv {
-namespace {
-
-String itemText(HWND item) {
-    const int length = ::GetWindowTextLengthA(item);
-    if (length <= 0) return {};
-    String text(static_cast<std::size_t>(length) + 1, '\0');
-    if (text.data() == nullptr) return text;
-    const int copied = ::GetWindowTextA(item, &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
-}
-
-}  // namespace
 
 HWND DataExchange::item(int id) {
     HWND window = dialog_.GetDlgItem(id);
@@ -39,7 +26,7 @@ void exchangeText(DataExchange& exchange, int id, String& text, std::size_t maxL
     HWND item = exchange.item(id);
     if (item == nullptr) return;
     if (exchange.saving()) {
-        String read = itemText(item);
+        String read = windowText(item);
         // A longer text can only have been put there by a program: refused
         // whole, since a cut folder name would name some other folder.
         if (maxLength > 0 && read.size() > maxLength) return exchange.fail();
@@ -54,7 +41,7 @@ void exchangeText(DataExchange& exchange, int id, char* buffer, std::size_t capa
     HWND item = exchange.item(id);
     if (item == nullptr || buffer == nullptr || capacity == 0) return;
     if (exchange.saving()) {
-        const String read = itemText(item);
+        const String read = windowText(item);
         const std::size_t kept = characterBoundary(read.c_str(), read.size(), capacity - 1);
         std::memcpy(buffer, read.data(), kept);
         buffer[kept] = '\0';

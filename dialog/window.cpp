@@ -124,12 +124,12 @@ LRESULT Window::route(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-String Window::GetWindowText() const {
-    const int length = ::GetWindowTextLengthA(hwnd_);
+String windowText(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
     if (length <= 0) return {};
     String text(static_cast<std::size_t>(length) + 1, '\0');
     if (text.data() == nullptr) return text;  // out of memory: absent, shown empty
-    const int copied = ::GetWindowTextA(hwnd_, text.data(), length + 1);
+    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
 }

@@ -9,6 +9,9 @@
 
 namespace kv {
 
+// The text of any window; empty when it has none or memory runs out.
+String windowText(HWND window);
+
 class Window {
 public:
     Window() = default;
@@ -58,7 +61,7 @@ public:
     bool IsWindowVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
     bool EnableWindow(bool enable) const { return ::EnableWindow(hwnd_, enable) != FALSE; }
     bool SetWindowText(const char* text) const { return ::SetWindowTextA(hwnd_, text ? text : "") != FALSE; }
-    String GetWindowText() const;
+    String GetWindowText() const { return windowText(hwnd_); }
     bool SetTimer(UINT_PTR id, UINT milliseconds) const { return ::SetTimer(hwnd_, id, milliseconds, nullptr) != 0; }
     bool KillTimer(UINT_PTR id) const { return ::KillTimer(hwnd_, id) != FALSE; }
     void Invalidate(bool erase = true) const { ::InvalidateRect(hwnd_, nullptr, erase); }

@@ -22,7 +22,7 @@ const char* variantFolder() { return installState.setupTypeFirst == 1 ? "3D" : "
 // The record of a file just copied; when it cannot be written the copy is
 // removed again and the installation stops.
 bool recordFile(const char* path) {
-    if (installState.appendLogRecord(path)) return true;
+    if (installState.appendLogRecord(kLogFile, path)) return true;
     ::DeleteFileA(path);
     return false;
 }
@@ -30,9 +30,7 @@ bool recordFile(const char* path) {
 // The record of a folder made by the installation; when it cannot be written
 // the folder goes again if nothing recorded lies in it.
 void recordFolder(const char* path) {
-    installState.logRecordType = kLogFolder;
-    if (!installState.appendLogRecord(path)) ::RemoveDirectoryA(path);
-    installState.logRecordType = kLogFile;
+    if (!installState.appendLogRecord(kLogFolder, path)) ::RemoveDirectoryA(path);
 }
 
 // Copies over an existing file. What a failed copy left of a file that was
@@ -111,7 +109,7 @@ void copyUninstaller(const char* logPath) {
         !formatInto(destination, "%s\\%s", installState.destinationDir,
                     kFileTable[kUninstallerProgram]))
         return;
-    if (copyOver(source, destination) && !installState.appendLogRecord(logPath))
+    if (copyOver(source, destination) && !installState.appendLogRecord(kLogFile, logPath))
         ::DeleteFileA(destination);
 }
 
@@ -156,7 +154,6 @@ void runWorkerSteps() {
     RemoveUsbLowerFilter();
     runDriverSetup(key);
 
-    installState.logRecordType = kLogFile;
     for (int i = kFirstProgramFile; i <= kLastProgramFile; ++i)
         copyFromFolder(installState.sourceDir, i, true, true);
     copyDriverFile();

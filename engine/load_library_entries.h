@@ -1,5 +1,6 @@
 // Loads a library by path and resolves a list of its named entry points.
 #pragma once
+#include "base/proc_address.h"
 #include "base/unique_handle.h"
 
 #include <cstddef>
@@ -26,7 +27,7 @@ int LoadLibraryEntries(UniqueModule& module, const char* path, LibraryEntry (&en
 // An entry's address typed as the entry's real signature.
 template <typename Fn>
 Fn entryAs(const LibraryEntry& entry) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(entry.address));
+    return typedEntry<Fn>(entry.address);
 }
 
 }  // namespace kv

@@ -21,7 +21,7 @@ bool registerAutoStart(RegistryKey& key) {
     if (formatInto(command, "%s\\%s", installState.destinationDir,
                    textOrEmpty(setupConfig.productKey)))
         key.WriteString(kAutoStartValueName, command);
-    if (installState.appendLogRecord(kAutoStartValueName)) return true;
+    if (installState.appendLogRecord(kLogAutoStartValue, kAutoStartValueName)) return true;
     key.DeleteValue(kAutoStartValueName);
     return false;
 }
@@ -48,7 +48,6 @@ void countInstallation(RegistryKey& key) {
 
 void runProductRegistration() {
     if (!installState.canInstall()) return;
-    installState.logRecordType = kLogAutoStartValue;
     RegistryKey key;
     key.SetRoot(HKEY_LOCAL_MACHINE);
     if (!registerAutoStart(key)) return;

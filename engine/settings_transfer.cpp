@@ -4,6 +4,7 @@
 #include "base/win.h"
 #include "core/install_state.h"
 #include "core/package_names.h"
+#include "core/setup_config.h"
 
 namespace kv {
 namespace {
@@ -48,7 +49,7 @@ bool transferredKey(int index, TransferredKey& key) {
 void transferSettings() {
     char source[kPathCapacity];
     // Without a source path every value reads as missing, that is empty.
-    const bool haveSource = formatInto(source, "%s\\%s", installState.sourceDir, kConfigFileName);
+    const bool haveSource = configFilePath(source, sizeof(source), installState.sourceDir);
     char targets[2][kPathCapacity];
     const bool haveTarget[2] = {
         formatInto(targets[kInfoFile], "%s\\%s", installState.destinationDir, "KvInfo.ini"),

@@ -63,7 +63,7 @@ bool makeShortcut(const IconsEntry& entry) {
     // A save that fails (a path the shell cannot take, a name no file system
     // accepts) is still recorded, so the uninstaller looks for the link.
     writer.save(linkPath.c_str());
-    if (installState.appendLogRecord(linkPath.c_str())) return true;
+    if (installState.appendLogRecord(kLogShortcut, linkPath.c_str())) return true;
     ::DeleteFileA(linkPath.c_str());
     return false;
 }
@@ -76,11 +76,10 @@ void runShortcutCreation() {
     if (!programFolderPath(folder)) return;  // no folder of our own: nothing to make or record
     char configPath[kPathCapacity];
     const bool haveConfig =
-        formatInto(configPath, "%s\\%s", installState.sourceDir, kConfigFileName);
+        configFilePath(configPath, sizeof(configPath), installState.sourceDir);
     const ComInitialization com;  // for this step only
     CreateDirectoryTree(folder.c_str(), false);
 
-    installState.logRecordType = kLogShortcut;
     char entryText[kPathCapacity];
     bool recorded = true;
     // The list ends at the first missing or empty key.
@@ -91,8 +90,7 @@ void runShortcutCreation() {
         if (parseIconsEntry(entryText, entry)) recorded = makeShortcut(entry);  // no comma, no shortcut
     }
 
-    installState.logRecordType = kLogProgramFolder;
-    if (recorded && programFolderPath(folder)) recorded = installState.appendLogRecord(folder.c_str());
+    if (recorded && programFolderPath(folder)) recorded = installState.appendLogRecord(kLogProgramFolder, folder.c_str());
     // Unrecorded, the folder goes again if nothing recorded lies in it.
     if (!recorded) ::RemoveDirectoryA(folder.c_str());
 }

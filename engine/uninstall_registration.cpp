@@ -24,7 +24,7 @@ bool registerUninstallEntry(RegistryKey& key) {
     if (!key.Open(uninstallKey, true)) return true;
 
     // Before any value, whatever they give.
-    if (!installState.appendLogRecord(uninstallKey)) {
+    if (!installState.appendLogRecord(kLogUninstallKey, uninstallKey)) {
         if (!existed) key.DeleteKey(uninstallKey);
         return false;
     }
@@ -48,7 +48,6 @@ void registerProductValues(RegistryKey& key) {
 
 void runUninstallRegistration() {
     if (!installState.canInstall()) return;
-    installState.logRecordType = kLogUninstallKey;
     RegistryKey key;
     key.SetRoot(HKEY_LOCAL_MACHINE);
     if (!registerUninstallEntry(key)) return;

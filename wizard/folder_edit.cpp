@@ -1,5 +1,7 @@
 #include "wizard/folder_edit.h"
 
+#include "controls/control_views.h"
+
 namespace kv {
 
 void attachFolderEdit(CEditEx& edit, HWND dialog, int id) {
@@ -8,7 +10,7 @@ void attachFolderEdit(CEditEx& edit, HWND dialog, int id) {
     edit.SetBackgroundColor(0x00FFFFFF);
     edit.SetForegroundColor(0x00FF0000);
     edit.SetEditFont(-12, 800, 0, "Times New Roman");
-    ::SendMessageA(control, EM_LIMITTEXT, kFolderTextLimit, 0);
+    EditView(control).LimitText(kFolderTextLimit);
 }
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 #include "base/unique_handle.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
+#include "controls/control_views.h"
 #include "core/shared_folders.h"
 #include "res/resource_ids.h"
 #include "wizard/folder_edit.h"
@@ -45,11 +46,11 @@ void ProgramFolderPage::applyTexts() {
 }
 
 void ProgramFolderPage::listExistingFolders(const String& programsFolder) const {
-    const HWND list = GetDlgItem(IDC_FOLDER_LIST);
+    const ListBoxView list(GetDlgItem(IDC_FOLDER_LIST));
     char pattern[kPathCapacity];
     // A programs folder too long for a path lists nothing.
     const bool havePattern = formatInto(pattern, "%s\\*.*", programsFolder.c_str());
-    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    list.ResetContent();
     if (!havePattern) return;
     WIN32_FIND_DATAA entry = {};
     UniqueFindHandle search(::FindFirstFileA(pattern, &entry));
@@ -58,27 +59,23 @@ void ProgramFolderPage::listExistingFolders(const String& programsFolder) const 
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
         if (std::strcmp(entry.cFileName, ".") == 0 || std::strcmp(entry.cFileName, "..") == 0)
             continue;
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.cFileName));
+        list.AddString(entry.cFileName);
     } while (::FindNextFileA(search.get(), &entry));
 }
 
 LRESULT ProgramFolderPage::OnFolderSelected(WORD, WORD, HWND, bool&) {
-    const HWND list = GetDlgItem(IDC_FOLDER_LIST);
-    const LRESULT selected = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
+    const ListBoxView list(GetDlgItem(IDC_FOLDER_LIST));
+    const int selected = list.GetCurSel();
     if (selected == LB_ERR) return 0;
-    const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, selected, 0);
-    if (length == LB_ERR) return 0;
-    String name(static_cast<std::size_t>(length) + 1, '\0');
-    if (name.data() == nullptr) return 0;
-    ::SendMessageA(list, LB_GETTEXT, selected, reinterpret_cast<LPARAM>(&name[0]));
-    name.resize(std::strlen(name.c_str()));
+    const String name = list.GetText(selected);
+    if (name.empty()) return 0;
     folderText_ = name;
     setItemText(IDC_FOLDER_EDIT, folderText_.c_str());
     return 0;
 }
 
 LRESULT ProgramFolderPage::OnEditChange(WORD, WORD, HWND, bool&) {
-    folderText_ = itemText(IDC_FOLDER_EDIT);
+    folderText_ = windowText(GetDlgItem(IDC_FOLDER_EDIT));
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "wizard/wizard_frame.h"
 
 #include "base/bounded_format.h"
+#include "controls/control_views.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
@@ -112,7 +113,7 @@ void WizardFrame::refuseFolder(int pageIndex) const {
     const HWND edit = refused != nullptr ? refused->GetDlgItem(IDC_FOLDER_EDIT) : nullptr;
     if (edit == nullptr) return;
     ::SetFocus(edit);
-    ::SendMessageA(edit, EM_SETSEL, 0, -1);
+    EditView(edit).SelectAll();
 }
 
 void WizardFrame::OnNext() {

@@ -2,15 +2,12 @@
 // ends itself and the setup main window with 2 (cancelled), 6 (restart now)
 // or 12 (restart later).
 #pragma once
+#include "core/result_code.h"
 #include "dialog/dialog.h"
 #include "res/resource_ids.h"
 #include "wizard/page_list.h"
 
 namespace kv {
-
-constexpr int kEndCancelled = 2;
-constexpr int kEndRestartNow = 6;
-constexpr int kEndRestartLater = 12;
 
 // Page indices, in the order the frame creates them.
 enum WizardPageIndex {

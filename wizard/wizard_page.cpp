@@ -18,14 +18,6 @@ void WizardPage::setItemText(int id, const char* text) const {
     ::SetDlgItemTextA(handle(), id, text != nullptr ? text : "");
 }
 
-String WizardPage::itemText(int id) const {
-    const HWND item = GetDlgItem(id);
-    String text(static_cast<std::size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
-    if (text.data() == nullptr) return text;
-    text.resize(static_cast<std::size_t>(::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
 void WizardPage::styleHeading(LabelControl& heading, const char* title, int points) {
     heading.SetItalic(TRUE)
         .SetPointSize(points)

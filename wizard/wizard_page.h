@@ -27,7 +27,6 @@ protected:
 
     void setFrameCaption(const char* text) const;
     void setItemText(int id, const char* text) const;
-    String itemText(int id) const;
     // The one heading style of every page: italic, bold, blue, `points` high.
     static void styleHeading(LabelControl& heading, const char* title, int points);
     // A body label: `points` high; bold and coloured when asked.

@@ -4,6 +4,7 @@
 // threads, heap, private memory and GDI objects by kind. Wine answers
 // GetGuiResources and GetProcessHandleCount with 0, so handles are found by
 // probing handle values. Run with `make soak`.
+#include "base/proc_address.h"
 #include "base/unique_handle.h"
 #include "engine/registration_names.h"
 #include "engine_test_support.h"
@@ -39,8 +40,7 @@ struct Holdings {
 // The object type's name of a kernel handle, through ntdll's object query.
 std::string handleKind(HANDLE handle) {
     using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    static const auto query = reinterpret_cast<QueryObject>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    static const auto query = kv::procAddress<QueryObject>(::GetModuleHandleA("ntdll.dll"), "NtQueryObject");
     alignas(8) unsigned char buffer[512] = {};
     if (query == nullptr || query(handle, 2 /* ObjectTypeInformation */, buffer, sizeof(buffer), nullptr) != 0)
         return "?";
@@ -184,9 +184,7 @@ int main(int argc, char** argv) {
     kvtest::rememberArguments(argc, argv);
     // Loaded once, as a launcher would: the runs share the library's state.
     kv::UniqueModule library(::LoadLibraryA((kvtest::stagedPackageDir() + "\\kvsetup.dll").c_str()));
-    const auto doInstall = library ? reinterpret_cast<DoInstallFn>(reinterpret_cast<void*>(
-                                         ::GetProcAddress(library.get(), "DOINSTALL")))
-                                   : nullptr;
+    const auto doInstall = kv::procAddress<DoInstallFn>(library.get(), "DOINSTALL");
     if (doInstall == nullptr) {
         std::printf("kvsetup.dll or DOINSTALL not found\n");
         return 1;

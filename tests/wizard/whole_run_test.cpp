@@ -1,6 +1,7 @@
 // Whole runs of the built library, as the launcher makes them, under each
 // Windows version: the ResultCode of finishing, and what the run leaves on
 // the system. The library stays loaded, so later runs share its state.
+#include "base/proc_address.h"
 #include "base/unique_handle.h"
 #include "engine/log_record.h"
 #include "engine/registry_key.h"
@@ -20,9 +21,7 @@ using DoInstallFn = int(WINAPI*)(const char*);
 
 DoInstallFn loadedDoInstall() {
     static kv::UniqueModule library(::LoadLibraryA((kvtest::stagedPackageDir() + "\\kvsetup.dll").c_str()));
-    if (!library) return nullptr;
-    return reinterpret_cast<DoInstallFn>(
-        reinterpret_cast<void*>(::GetProcAddress(library.get(), "DOINSTALL")));
+    return kv::procAddress<DoInstallFn>(library.get(), "DOINSTALL");
 }
 
 RunOutcome runLibrary(const Script& script) {

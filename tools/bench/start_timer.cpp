@@ -9,7 +9,7 @@
 // appends its stage times to FILE.
 // Prints "LABEL MILLISECONDS" per run, and "LABEL timeout" for a run that
 // showed no such window within 30 seconds.
-#include <windows.h>
+#include "base/proc_address.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -138,8 +138,7 @@ int probe(double start, const char* package, const char* outFile) {
     HMODULE engine = ::LoadLibraryA(library.c_str());
     probeTimes.loaded = nowMs();
     using DoInstallFn = int(WINAPI*)(const char*);
-    auto doInstall = reinterpret_cast<DoInstallFn>(
-        reinterpret_cast<void (*)()>(engine ? ::GetProcAddress(engine, "DOINSTALL") : nullptr));
+    auto doInstall = kv::procAddress<DoInstallFn>(engine, "DOINSTALL");
     if (doInstall == nullptr) return 1;
     HHOOK hook = ::SetWindowsHookExA(WH_CBT, &noteCreation, nullptr, ::GetCurrentThreadId());
     DWORD id = 0;
