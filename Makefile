@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all deps build check demo clean
+.PHONY: all deps build check demo mutation clean
 
 all: build
 
@@ -21,6 +21,11 @@ check: build
 
 demo: build
 	tools/demo.sh $(BUILD)
+
+# Benchmark, not part of check: how many mutants of tools/mutation/mutants.tsv
+# the tests kill. Works on a scratch copy in $(BUILD)/mutation.
+mutation: build
+	python3 tools/mutation/run_mutants.py --work $(BUILD)/mutation --jobs $(JOBS)
 
 clean:
 	rm -rf $(BUILD)
