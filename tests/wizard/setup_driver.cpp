@@ -282,6 +282,12 @@ std::string Driver::listText(HWND list, int index) const {
     return buffer;
 }
 
+std::vector<std::string> Driver::listTexts(HWND list) const {
+    std::vector<std::string> texts;
+    for (int i = 0; i < listCount(list); ++i) texts.push_back(listText(list, i));
+    return texts;
+}
+
 Look Driver::look(HWND control) {
     Look look;
     DWORD_PTR font = 0;

@@ -95,6 +95,7 @@ public:
     int listCount(HWND list) const;
     int listSelection(HWND list) const;
     std::string listText(HWND list, int index) const;
+    std::vector<std::string> listTexts(HWND list) const;
     static Look look(HWND control);
     // Records every text set on the run's windows from now until the run ends.
     void watchTexts();

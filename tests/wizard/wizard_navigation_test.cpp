@@ -30,21 +30,12 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         HWND frame = d.frame();
         d.expect(!enabled(d.item(frame, 1001)), "Back disabled at start");
         d.expect(d.waitForFocus(d.item(frame, 1002)), "Next has the focus at start");
-        d.expect(d.text(d.item(frame, 1001)) == enu("MSG", "1"), "Back text");
-        d.expect(d.text(d.item(frame, 1002)) == enu("MSG", "2"), "Next text");
-        d.expect(d.text(d.item(frame, 1010)) == enu("MSG", "4"), "Cancel text");
-        d.expect(d.text(frame) == enu("MSG", "13"), "frame caption on the language page");
-        d.expect(d.text(d.item(page, 1000)) == enu("MSG", "13"), "language heading");
         d.expect(d.listCount(d.item(page, 1014)) == 10, "ten languages");
 
         // 0 -> 1 enables Back; 1 -> 0 disables it and re-applies the texts.
         d.next();
         page = d.waitForPage(kWelcome);
         d.expect(enabled(d.item(frame, 1001)), "Back enabled on page 1");
-        d.expect(d.text(frame) == enu("DLG", "P1T"), "welcome caption");
-        d.expect(d.text(d.item(page, 1000)) == enu("DLG", "P1T"), "welcome heading");
-        d.expect(d.text(d.item(page, 1004)) == "         " + std::string(kv::setupConfig.productName.get()),
-                 "product line: nine spaces and the product name");
         d.back();
         page = d.waitForPage(kLanguage);
         d.expect(!enabled(d.item(frame, 1001)), "Back disabled again on page 0");
@@ -75,7 +66,6 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         d.expect(kv::installState.setupTypeFirst == 1, "Next captured the first option");
         defaultDestination = d.text(d.item(page, 1018));
         d.expect(defaultDestination == kv::installState.destinationDir, "edit shows the default destination");
-        d.expect(d.text(d.item(page, 1009)) == "2.00 MB.", "space required");
         d.back();
         page = d.waitForPage(kSetupType);
         d.expect(d.isChecked(d.item(page, 1001)), "first option shown after Back from page 3");
@@ -114,7 +104,6 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         d.next();
         page = d.waitForPage(kInformation);
         d.expect(std::string(kv::setupConfig.programFolder.get()) == typedFolder, "program folder captured");
-        d.expect(d.text(frame) == enu("DLG", "P5T"), "information caption");
 
         // 5 -> 6 installs, then only Finish is left, with Yes preselected.
         d.next();
@@ -122,7 +111,6 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         d.expect(!visible(frame), "frame hidden during the installation");
         page = d.waitForPage(kFinish, 60000);
         d.expect(!visible(d.item(frame, 1001)) && !visible(d.item(frame, 1002)), "Next and Back hidden");
-        d.expect(d.text(d.item(frame, 1010)) == enu("MSG", "7"), "Finish text");
         d.expect(d.isChecked(d.item(page, 1016)) && !d.isChecked(d.item(page, 1020)), "Yes preselected");
         d.expect(kv::installState.restartNeeded == 1, "restart needed");
         // Next and Back do nothing on the finish page.
