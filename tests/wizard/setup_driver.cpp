@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <thread>
@@ -332,7 +332,6 @@ LRESULT CALLBACK Driver::textHook(int code, WPARAM wParam, LPARAM lParam) {
     Driver* driver = watchingDriver;
     if (code == HC_ACTION && driver != nullptr && call->message == WM_SETTEXT && call->lParam != 0) {
         TextSet set;
-        set.window = call->hwnd;
         const bool child = (::GetWindowLongA(call->hwnd, GWL_STYLE) & WS_CHILD) != 0;
         set.id = child ? ::GetDlgCtrlID(call->hwnd) : 0;
         HWND root = ::GetAncestor(call->hwnd, GA_ROOT);
@@ -357,6 +356,7 @@ void Driver::watchTexts() {
 }
 
 void Driver::stopWatchingTexts() {
+    // The hook also goes when the script's thread ends, which installed it.
     if (textHook_ != nullptr) ::UnhookWindowsHookEx(textHook_);
     textHook_ = nullptr;
     if (watchingDriver == this) watchingDriver = nullptr;

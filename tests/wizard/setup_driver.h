@@ -34,7 +34,6 @@ struct Look {
 // top-level window's caption changes while it shows a control 1000 (the
 // progress dialog's status label), that label's look at that moment.
 struct TextSet {
-    HWND window = nullptr;
     int id = 0;             // control id, 0 for a top-level window's caption
     bool progress = false;  // set on the progress dialog or one of its controls
     std::string text;
@@ -97,7 +96,7 @@ public:
     std::string listText(HWND list, int index) const;
     std::vector<std::string> listTexts(HWND list) const;
     static Look look(HWND control);
-    // Records every text set on the run's windows from now until the run ends.
+    // Records every text set on the run's windows from now until the script ends.
     void watchTexts();
     std::vector<TextSet> textsSet() const;
 
