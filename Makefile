@@ -1,6 +1,9 @@
 # Two entry points: `make demo` (the main job) and `make check` (all tests).
 # Both install what is missing on a Debian machine (as root) and build first.
 BUILD ?= build
+# The programs the build and the tests run are the ones tools/install-deps.sh
+# installed from Debian's packages, not a same-named program earlier on PATH.
+export PATH := /usr/sbin:/usr/bin:/sbin:/bin:$(PATH)
 JOBS ?= 2
 
 .PHONY: all deps build check demo mutation clean

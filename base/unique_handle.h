@@ -67,8 +67,9 @@ struct FindTraits {
     static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(Handle h) noexcept { ::FindClose(h); }
 };
+template <typename Object>  // HBRUSH, HFONT, HBITMAP: one type each, so no use casts
 struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
+    using Handle = Object;
     static Handle invalid() noexcept { return nullptr; }
     static void close(Handle h) noexcept { ::DeleteObject(h); }
 };
@@ -92,7 +93,9 @@ using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 using UniqueFindHandle = UniqueHandle<FindTraits>;
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;

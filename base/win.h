@@ -1,13 +1,8 @@
-// The one place that pulls in the Windows headers, for the oldest targets we support.
+// The one place that pulls in the Windows headers. The oldest targets we
+// support (WINVER and friends) are set for every program by CMakeLists.txt.
 #pragma once
 #ifndef WINVER
-#define WINVER 0x0400
-#endif
-#ifndef _WIN32_WINNT
-#define _WIN32_WINNT 0x0400
-#endif
-#ifndef _WIN32_IE
-#define _WIN32_IE 0x0400
+#error "WINVER comes from the build (CMakeLists.txt)"
 #endif
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -1,8 +1,6 @@
 #include "controls/edit_ex.h"
 
-#include "dialog/data_exchange.h"
-
-#include <cstring>
+#include "dialog/face_name.h"
 
 namespace kv {
 
@@ -39,13 +37,10 @@ void CEditEx::SetEditFont(int height, int weight, BYTE pitchAndFamily, const cha
     description.lfHeight = height;
     description.lfWeight = weight;
     description.lfPitchAndFamily = pitchAndFamily;
-    if (faceName == nullptr) faceName = "";
-    const std::size_t kept =
-        characterBoundary(faceName, std::strlen(faceName), sizeof(description.lfFaceName) - 1);
-    std::memcpy(description.lfFaceName, faceName, kept);
+    copyFaceName(description, faceName);
     // The new font is in place before the old one goes, so the edit never
     // holds a deleted font.
-    UniqueGdiObject previous = std::move(font_);
+    UniqueFont previous = std::move(font_);
     font_.reset(::CreateFontIndirectA(&description));
     if (handle() != nullptr) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
@@ -54,7 +49,7 @@ HBRUSH CEditEx::OnReflectedColor(UINT message, HDC dc) {
     if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) return nullptr;
     ::SetTextColor(dc, textColour_);
     ::SetBkColor(dc, backgroundColour_);
-    return static_cast<HBRUSH>(backgroundBrush_.get());
+    return backgroundBrush_.get();
 }
 
 }  // namespace kv

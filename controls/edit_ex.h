@@ -33,10 +33,10 @@ protected:
     virtual void CreateBackgroundBrush();
 
 private:
-    UniqueGdiObject backgroundBrush_;
+    UniqueBrush backgroundBrush_;
     COLORREF backgroundColour_;
     COLORREF textColour_;
-    UniqueGdiObject font_;
+    UniqueFont font_;
 };
 
 }  // namespace kv

@@ -1,11 +1,6 @@
 #include "controls/gradient_bands.h"
 
 namespace kv {
-namespace {
-
-int channel(ColourWord colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
-
-}  // namespace
 
 std::vector<GradientBand> gradientBands(int left, int right, ColourWord start, ColourWord end,
                                         int bandCount) {
@@ -20,8 +15,8 @@ std::vector<GradientBand> gradientBands(int left, int right, ColourWord start, C
     int step[3];
     int accumulator[3];
     for (int c = 0; c < 3; ++c) {
-        step[c] = (channel(end, shifts[c]) - channel(start, shifts[c])) * 256 / divisor;
-        accumulator[c] = channel(start, shifts[c]) * 256;
+        step[c] = (colourChannel(end, shifts[c]) - colourChannel(start, shifts[c])) * 256 / divisor;
+        accumulator[c] = colourChannel(start, shifts[c]) * 256;
     }
     const long long bandWidth = width / divisor;
 

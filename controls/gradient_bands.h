@@ -1,13 +1,11 @@
 // The bands of a label's horizontal colour gradient. Pure arithmetic with no
 // Windows calls, so that it can be checked on any machine.
 #pragma once
-#include <cstdint>
+#include "base/colour_word.h"
+
 #include <vector>
 
 namespace kv {
-
-// A colour word as Windows writes it: 0x00BBGGRR.
-using ColourWord = std::uint32_t;
 
 struct GradientBand {
     int left;   // first column

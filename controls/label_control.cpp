@@ -1,12 +1,12 @@
 #include "controls/label_control.h"
 
+#include "base/gdi_scope.h"
 #include "controls/gradient_bands.h"
 #include "controls/label_text_format.h"
-#include "dialog/data_exchange.h"
+#include "dialog/face_name.h"
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 
 namespace kv {
@@ -14,19 +14,17 @@ namespace {
 
 constexpr int kGradientBands = 100;
 
-UniqueGdiObject solidBrush(COLORREF colour) { return UniqueGdiObject(::CreateSolidBrush(colour)); }
+UniqueBrush solidBrush(COLORREF colour) { return UniqueBrush(::CreateSolidBrush(colour)); }
 
 // Fills the gradient band by band with outline-free rectangles.
 void fillGradient(HDC dc, const RECT& area, COLORREF start, COLORREF end) {
-    HGDIOBJ oldPen = ::SelectObject(dc, ::GetStockObject(NULL_PEN));
+    const SelectedObject noPen(dc, ::GetStockObject(NULL_PEN));
     for (const GradientBand& band : gradientBands(area.left, area.right, start, end, kGradientBands)) {
-        UniqueGdiObject brush = solidBrush(band.colour);
-        HGDIOBJ oldBrush = ::SelectObject(dc, brush.get());
+        const UniqueBrush brush = solidBrush(band.colour);
+        const SelectedObject selected(dc, brush.get());
         // Without a pen the rectangle stops one pixel short on both axes.
         ::Rectangle(dc, band.left, area.top, band.right + 1, area.bottom + 1);
-        ::SelectObject(dc, oldBrush);
     }
-    ::SelectObject(dc, oldPen);
 }
 
 }  // namespace
@@ -97,11 +95,7 @@ LabelControl& LabelControl::SetBold(bool on) {
 
 LabelControl& LabelControl::SetFaceName(const char* name, BYTE charset) {
     fontDescription_.lfCharSet = charset;
-    if (name == nullptr) name = "";
-    const std::size_t kept =
-        characterBoundary(name, std::strlen(name), sizeof(fontDescription_.lfFaceName) - 1);
-    std::memcpy(fontDescription_.lfFaceName, name, kept);
-    fontDescription_.lfFaceName[kept] = '\0';
+    copyFaceName(fontDescription_, name);
     rebuildFont();
     redraw();
     return *this;
@@ -122,9 +116,8 @@ LabelControl& LabelControl::SetItalic(bool on) {
 }
 
 LabelControl& LabelControl::SetPointSize(int points) {
-    HDC screen = ::GetDC(nullptr);
-    const long long dotsPerInch = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
+    const ClientDc screen(nullptr);
+    const long long dotsPerInch = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     // Tenths of a point over 720 tenths per inch, as a point font is made.
     fontDescription_.lfHeight = static_cast<LONG>(-(dotsPerInch * points * 10 / 720));
     fontDescription_.lfWidth = 0;
@@ -220,40 +213,35 @@ void LabelControl::paint(HDC target) {
     // Opaque labels are composed off screen and copied in one BitBlt, so
     // the background never shows without its text.
     UniqueMemoryDc memory;
-    UniqueGdiObject bitmap;
-    HGDIOBJ oldBitmap = nullptr;
-    HDC dc = target;
+    UniqueBitmap bitmap;
     if (!transparent_ && width > 0 && height > 0) {
         memory.reset(::CreateCompatibleDC(target));
         bitmap.reset(::CreateCompatibleBitmap(target, width, height));
-        if (memory && bitmap) {
-            oldBitmap = ::SelectObject(memory.get(), bitmap.get());
-            dc = memory.get();
+    }
+    const bool offScreen = memory && bitmap;
+    const SelectedObject offScreenBitmap(offScreen ? memory.get() : nullptr, bitmap.get());
+    HDC dc = offScreen ? memory.get() : target;
+
+    {
+        const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+        const COLORREF oldColour = ::SetTextColor(dc, textColour_);
+        const SelectedObject font(dc, font_.get());
+
+        if (!transparent_) {
+            if (gradient_)
+                fillGradient(dc, client, gradientStart_, gradientEnd_);
+            else
+                ::FillRect(dc, &client, customBrush_ ? customBrush_.get() : faceBrush_.get());
         }
+        // The hidden blink phase draws the text in the background's colour.
+        if (blinkPhase_ == 0 && blinkMode_ == kTextBlink) ::SetTextColor(dc, customBrushColour());
+        drawText(dc, client);
+
+        ::SetBkMode(dc, oldMode);
+        ::SetTextColor(dc, oldColour);
     }
 
-    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = ::SetTextColor(dc, textColour_);
-    HGDIOBJ oldFont = font_ ? ::SelectObject(dc, font_.get()) : nullptr;
-
-    if (!transparent_) {
-        if (gradient_)
-            fillGradient(dc, client, gradientStart_, gradientEnd_);
-        else
-            ::FillRect(dc, &client, static_cast<HBRUSH>(customBrush_ ? customBrush_.get() : faceBrush_.get()));
-    }
-    // The hidden blink phase draws the text in the background's colour.
-    if (blinkPhase_ == 0 && blinkMode_ == kTextBlink) ::SetTextColor(dc, customBrushColour());
-    drawText(dc, client);
-
-    ::SetBkMode(dc, oldMode);
-    if (oldFont != nullptr) ::SelectObject(dc, oldFont);
-    ::SetTextColor(dc, oldColour);
-
-    if (dc != target) {
-        ::BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-        ::SelectObject(memory.get(), oldBitmap);
-    }
+    if (dc != target) ::BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }
 
 void LabelControl::drawText(HDC dc, const RECT& client) {
@@ -280,10 +268,8 @@ void LabelControl::drawText(HDC dc, const RECT& client) {
 }
 
 LRESULT LabelControl::OnPaint(UINT, WPARAM, LPARAM, bool&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(handle(), &ps);
-    if (dc != nullptr) paint(dc);
-    ::EndPaint(handle(), &ps);
+    const PaintDc dc(handle());
+    if (dc.get() != nullptr) paint(dc.get());
     return 0;
 }
 

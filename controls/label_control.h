@@ -91,10 +91,10 @@ private:
 
     COLORREF textColour_;
     COLORREF embossColour_ = RGB(255, 255, 255);
-    UniqueGdiObject faceBrush_;
-    UniqueGdiObject customBrush_;
+    UniqueBrush faceBrush_;
+    UniqueBrush customBrush_;
     LOGFONTA fontDescription_{};
-    UniqueGdiObject font_;
+    UniqueFont font_;
     int blinkPhase_ = 0;
     bool blinkTimerStarted_ = false;
     bool transparent_ = false;

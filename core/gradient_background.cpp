@@ -10,7 +10,7 @@ std::unique_ptr<GradientBackground> createGradient() {
     const int capacity = ::GetSystemMetrics(SM_CYSCREEN);
     if (capacity <= 0) return nullptr;
     gradient->capacity = capacity;
-    gradient->brushes.reset(new (std::nothrow) UniqueGdiObject[capacity]);
+    gradient->brushes.reset(new (std::nothrow) UniqueBrush[capacity]);
     gradient->runs.reset(new (std::nothrow) GradientRun[capacity]);
     if (!gradient->brushes || !gradient->runs) return nullptr;
     return gradient;
@@ -43,7 +43,7 @@ bool paintGradient(HDC dc, const GradientBackground* gradient) {
         const GradientRun& run = gradient->runs[i];
         RECT band = {gradient->area.left, gradient->area.top + run.start, gradient->area.right,
                      gradient->area.top + run.end + 1};
-        ::FillRect(dc, &band, static_cast<HBRUSH>(gradient->brushes[i].get()));
+        ::FillRect(dc, &band, gradient->brushes[i].get());
     }
     return true;
 }

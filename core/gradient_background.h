@@ -9,7 +9,7 @@
 namespace kv {
 
 struct GradientBackground {
-    std::unique_ptr<UniqueGdiObject[]> brushes;  // capacity slots, one per run
+    std::unique_ptr<UniqueBrush[]> brushes;      // capacity slots, one per run
     std::unique_ptr<GradientRun[]> runs;         // capacity slots
     RECT area = {};
     COLORREF startColour = 0xFF0000;

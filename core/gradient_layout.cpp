@@ -1,14 +1,14 @@
 #include "core/gradient_layout.h"
 
+#include "base/colour_word.h"
+
 #include <initializer_list>
 
 namespace kv {
 namespace {
 
-std::uint32_t channel(std::uint32_t colour, int shift) { return (colour >> shift) & 0xFF; }
-
-std::uint32_t channelAt(std::uint32_t start, std::uint32_t end, int row, int height) {
-    if (start == end) return start;
+std::uint32_t channelAt(int start, int end, int row, int height) {
+    if (start == end) return static_cast<std::uint32_t>(start);
     const double value = (static_cast<double>(end) - static_cast<double>(start)) * row / height +
                          static_cast<double>(start);
     return static_cast<std::uint32_t>(value) & 0xFF;
@@ -20,7 +20,7 @@ std::uint32_t gradientRowColour(std::uint32_t startColour, std::uint32_t endColo
                                 int height) {
     std::uint32_t colour = 0;
     for (int shift : {0, 8, 16})
-        colour |= channelAt(channel(startColour, shift), channel(endColour, shift), row, height)
+        colour |= channelAt(colourChannel(startColour, shift), colourChannel(endColour, shift), row, height)
                   << shift;
     return colour;
 }

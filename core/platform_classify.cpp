@@ -62,16 +62,4 @@ bool productTypeKind(const char* productType, int& kind) {
     return false;
 }
 
-const char* platformFlagName(PlatformFlag flag) {
-    switch (flag) {
-        case PlatformFlag::Xp: return "osIsXp";
-        case PlatformFlag::Nt5: return "osIsNt5";
-        case PlatformFlag::Win95: return "osIs95";
-        case PlatformFlag::Win98: return "osIs98";
-        case PlatformFlag::WinMe: return "osIsMe";
-        case PlatformFlag::OtherNt: return "osIsOtherNt";
-        default: return "none";
-    }
-}
-
 }  // namespace kv

@@ -35,6 +35,4 @@ bool platformKindForId(std::uint32_t platformId, int& kind);
 // Maps a "ProductType" text (any case) to its kind; false when unknown.
 bool productTypeKind(const char* productType, int& kind);
 
-const char* platformFlagName(PlatformFlag flag);
-
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "core/setup_main_window.h"
 
 #include "base/bounded_format.h"
+#include "base/gdi_scope.h"
 #include "base/module_instance.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
@@ -19,22 +20,6 @@ constexpr int kTitleY = 10;
 constexpr int kTitleWidth = 12;
 constexpr COLORREF kTitleColour = 0xFFFFFF;
 constexpr int kTitleWeight = 700;
-
-// A client device context for one scope.
-class ClientDc {
-public:
-    explicit ClientDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    ~ClientDc() {
-        if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
-    }
-    ClientDc(const ClientDc&) = delete;
-    ClientDc& operator=(const ClientDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 }  // namespace
 
@@ -111,14 +96,12 @@ void SetupMainWindow::paintBackdrop(HDC dc) {
 }
 
 void SetupMainWindow::paintIcon() {
-    PAINTSTRUCT paint = {};
-    HDC dc = ::BeginPaint(handle(), &paint);
+    const PaintDc dc(handle());
     RECT client = {};
     ::GetClientRect(handle(), &client);
     const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(dc, x, y, icon_);
-    ::EndPaint(handle(), &paint);
+    ::DrawIcon(dc.get(), x, y, icon_);
 }
 
 LRESULT SetupMainWindow::OnPaint(UINT message, WPARAM wParam, LPARAM lParam, bool&) {

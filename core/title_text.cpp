@@ -1,7 +1,8 @@
 #include "core/title_text.h"
 
-#include "base/bounded_format.h"
+#include "base/gdi_scope.h"
 #include "base/unique_handle.h"
+#include "dialog/face_name.h"
 
 #include <cstring>
 
@@ -12,19 +13,6 @@ namespace {
 constexpr int kJapaneseIndex = 6;
 // The face name as the backdrop has always stored it, byte for byte.
 constexpr char kJapaneseTitleFace[] = "\xB2\xD3\xA9\xFA\xC5\xE9";
-
-// Puts a font into a device context for one scope and takes it out again.
-class SelectedFont {
-public:
-    SelectedFont(HDC dc, HGDIOBJ font) : dc_(dc), previous_(::SelectObject(dc, font)) {}
-    ~SelectedFont() { ::SelectObject(dc_, previous_); }
-    SelectedFont(const SelectedFont&) = delete;
-    SelectedFont& operator=(const SelectedFont&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 }  // namespace
 
@@ -45,13 +33,11 @@ bool drawTitleText(HDC dc, int x, int y, const char* text, const char* face, int
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = ANTIALIASED_QUALITY;
     description.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    // A face longer than the field is cut rather than left unterminated.
-    if (face != nullptr && !copyInto(description.lfFaceName, face))
-        std::strncpy(description.lfFaceName, face, sizeof(description.lfFaceName) - 1);
-    UniqueGdiObject font(::CreateFontIndirectA(&description));
+    copyFaceName(description, face);
+    UniqueFont font(::CreateFontIndirectA(&description));
     if (!font) return false;
 
-    SelectedFont selected(dc, font.get());
+    const SelectedObject selected(dc, font.get());
     const int length = static_cast<int>(std::strlen(text));
     SIZE extent = {};
     ::GetTextExtentPoint32A(dc, text, length, &extent);

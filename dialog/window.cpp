@@ -133,26 +133,28 @@ std::string Window::GetWindowText() const {
     return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
 }
 
-bool Window::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) const {
-    const DWORD style = GetStyle();
+namespace {
+
+// ModifyStyle and ModifyStyleEx: `index` is GWL_STYLE or GWL_EXSTYLE.
+bool modifyStyleBits(HWND window, int index, DWORD remove, DWORD add, UINT swpFlags) {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(window, index));
     const DWORD changed = (style & ~remove) | add;
     if (changed == style) return false;
-    ::SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(changed));
+    ::SetWindowLongA(window, index, static_cast<LONG>(changed));
     if (swpFlags != 0)
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+        ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
     return true;
 }
 
+}  // namespace
+
+bool Window::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) const {
+    return modifyStyleBits(hwnd_, GWL_STYLE, remove, add, swpFlags);
+}
+
 bool Window::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags) const {
-    const DWORD style = GetExStyle();
-    const DWORD changed = (style & ~remove) | add;
-    if (changed == style) return false;
-    ::SetWindowLongA(hwnd_, GWL_EXSTYLE, static_cast<LONG>(changed));
-    if (swpFlags != 0)
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
-    return true;
+    return modifyStyleBits(hwnd_, GWL_EXSTYLE, remove, add, swpFlags);
 }
 
 bool Window::CenterWindow(HWND over) const {

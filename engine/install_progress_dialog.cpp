@@ -5,8 +5,6 @@
 #include "core/language_strings.h"
 #include "res/resource_ids.h"
 
-#include <commctrl.h>
-
 namespace kv {
 namespace {
 
@@ -73,8 +71,8 @@ void InstallProgressDialog::runCopyStep() {
     KillTimer(1);
     SetWindowText(textOrEmpty(languageStrings.progressCopyText));
     progressBar_.ShowWindow(SW_HIDE);
-    progressBar_.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-    progressBar_.SendMessage(PBM_SETPOS, 0, 0);
+    progressBar_.SetRange(0, 100);
+    progressBar_.SetPos(0);
     animation_.ShowWindow(SW_SHOW);
     // The clip lies in this module's resources (the library's, not the exe's).
     animation_.Open(moduleInstance(), IDR_COPY_CLIP);

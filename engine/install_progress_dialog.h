@@ -2,8 +2,9 @@
 // thread of its own, polls the busy flag once a second, then runs the three
 // registration steps on its own thread, one per timer tick, and ends itself.
 #pragma once
+#include "controls/animation_control.h"
 #include "controls/label_control.h"
-#include "dialog/common_controls.h"
+#include "controls/progress_bar.h"
 #include "dialog/dialog.h"
 
 #include <process.h>
@@ -43,7 +44,6 @@ public:
     // still writes it.
     ~InstallProgressDialog() override;
 
-    int step() const { return step_; }
     void setStep(int step) { step_ = step; }
 
     BEGIN_MSG_MAP(InstallProgressDialog)

@@ -1,6 +1,7 @@
 // The package's program folder in the user's Start-menu Programs folder, with
 // one shortcut per [Icons] entry of kvsetup.ini.
 #include "base/bounded_format.h"
+#include "base/com_initialization.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/package_names.h"
@@ -80,7 +81,7 @@ void runShortcutCreation() {
         formatInto(configPath, "%s\\%s", installState.sourceDir, kConfigFileName);
     char folder[kPathCapacity];
     const bool haveFolder = programFolderPath(folder);
-    const HRESULT com = ::CoInitialize(nullptr);
+    const ComInitialization com;  // for this step only
     if (haveFolder) CreateDirectoryTree(folder, false);
 
     installState.logRecordType = kLogShortcut;
@@ -94,8 +95,6 @@ void runShortcutCreation() {
 
     installState.logRecordType = kLogProgramFolder;
     if (programFolderPath(folder)) installState.appendLogRecord(folder);
-
-    if (SUCCEEDED(com)) ::CoUninitialize();  // only what this step initialised
 }
 
 }  // namespace kv

@@ -2,12 +2,6 @@
 // file named by KV_DOUBLE_LOG. Nothing is written when the variable is unset.
 #pragma once
 
-#ifndef WINVER
-#define WINVER 0x0400
-#endif
-#ifndef _WIN32_WINNT
-#define _WIN32_WINNT 0x0400
-#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 

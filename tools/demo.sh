@@ -38,12 +38,17 @@ wine explorer /desktop=kvdemo,1024x768 "$build/tools/demo/kvdemo.exe" "$(winepat
 code=$?
 tr -d '\r' <"$report"
 set -e
-if command -v convert >/dev/null 2>&1; then
-    for bmp in "$pictures"/*.bmp; do
-        [ -e "$bmp" ] || continue
-        convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-    done
-fi
+for bmp in "$pictures"/*.bmp; do
+    [ -e "$bmp" ] || continue
+    png="${bmp%.bmp}.png"
+    if python3 "$root/tools/pictures/pictures.py" convert "$bmp" "$png" &&
+        python3 "$root/tools/pictures/pictures.py" check "$png"; then
+        rm -f "$bmp"
+    else
+        rm -f "$png"
+        echo "could not turn $(basename "$bmp") into a PNG; kept the BMP"
+    fi
+done
 echo
 echo "Pictures of the pages and the progress dialog:"
 ls -1 "$pictures" | sed 's/^/  /'

@@ -1,28 +1,32 @@
 #!/bin/sh
-# Installs the cross compiler, Wine (32-bit), Xvfb and CMake when missing.
+# Installs the Debian packages the build, the tests and the demo need, when
+# missing. A package counts as there when dpkg says it is installed, not when
+# some program of the same name stands on PATH: the Makefile then puts the
+# system's own folders first, so the programs run are the packages' own.
 # Runs as root on Debian; does nothing when everything is there.
 set -eu
+packages="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev cmake xvfb xauth googletest python3
+wine wine32:i386"
+
+installed() {
+    [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
+}
+
 need=""
-command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 || need="$need g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev"
-command -v cmake >/dev/null 2>&1 || need="$need cmake"
-command -v Xvfb >/dev/null 2>&1 || need="$need xvfb xauth"
-command -v convert >/dev/null 2>&1 || need="$need imagemagick"
-[ -d /usr/src/googletest ] || need="$need googletest"
-command -v python3 >/dev/null 2>&1 || need="$need python3"
-wine32=0
-dpkg -s wine32:i386 >/dev/null 2>&1 && command -v wine >/dev/null 2>&1 && wine32=1
-if [ -z "$need" ] && [ $wine32 -eq 1 ]; then
-    exit 0
-fi
+for package in $packages; do
+    installed "$package" || need="$need $package"
+done
+[ -z "$need" ] && exit 0
 if [ "$(id -u)" -ne 0 ]; then
-    echo "install-deps: missing packages:$need (wine32:i386: $wine32); run as root" >&2
+    echo "install-deps: missing packages:$need; run as root" >&2
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    dpkg --add-architecture i386
-fi
+case "$need" in
+*:i386*)
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    ;;
+esac
 apt-get update -qq
-[ $wine32 -eq 1 ] || need="$need wine wine32:i386"
 # shellcheck disable=SC2086
 apt-get install -y -qq --no-install-recommends $need

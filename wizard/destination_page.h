@@ -3,6 +3,7 @@
 #pragma once
 #include "controls/edit_ex.h"
 #include "controls/label_control.h"
+#include "res/resource_ids.h"
 #include "wizard/wizard_page.h"
 
 #include <string>
@@ -17,7 +18,7 @@ public:
     const std::string& folderText() const { return folderText_; }
 
     BEGIN_MSG_MAP(DestinationPage)
-        COMMAND_HANDLER(1019, BN_CLICKED, OnBrowse)
+        COMMAND_HANDLER(IDC_BROWSE, BN_CLICKED, OnBrowse)
         CHAIN_MSG_MAP(WizardPage)
     END_MSG_MAP()
 

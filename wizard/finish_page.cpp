@@ -1,5 +1,6 @@
 #include "wizard/finish_page.h"
 
+#include "controls/control_views.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
 #include "core/text_rules.h"
@@ -17,7 +18,7 @@ bool FinishPage::OnInitDialog() {
 }
 
 bool FinishPage::restartNowSelected() const {
-    return ::SendMessageA(GetDlgItem(IDC_RESTART_NOW), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return ButtonView(GetDlgItem(IDC_RESTART_NOW)).GetCheck() == BST_CHECKED;
 }
 
 void FinishPage::applyTexts() {
@@ -30,8 +31,7 @@ void FinishPage::applyTexts() {
         fillStringPlaceholder(textOrEmpty(s.finishText), textOrEmpty(setupConfig.displayName));
     styleBody(text_, finished.c_str(), kBodyPoints);
     setItemText(IDC_RESTART_TEXT, textOrEmpty(s.restartText));
-    ::SendMessageA(GetDlgItem(InstallCompleted != 0 ? IDC_RESTART_NOW : IDC_RESTART_LATER),
-                   BM_SETCHECK, BST_CHECKED, 0);
+    ButtonView(GetDlgItem(InstallCompleted != 0 ? IDC_RESTART_NOW : IDC_RESTART_LATER)).SetCheck(BST_CHECKED);
     setItemText(IDC_RESTART_NOW, textOrEmpty(s.restartNowLabel));
     setItemText(IDC_RESTART_LATER, textOrEmpty(s.restartLaterLabel));
 }

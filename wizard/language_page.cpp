@@ -1,5 +1,6 @@
 #include "wizard/language_page.h"
 
+#include "controls/control_views.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
@@ -31,15 +32,14 @@ void LanguagePage::applyTexts() {
 }
 
 void LanguagePage::fillList() const {
-    const HWND list = GetDlgItem(IDC_LANGUAGE_LIST);
-    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < kLanguageCount; ++i)
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(languageNameAt(i)));
-    ::SendMessageA(list, LB_SETCURSEL, installState.languageIndex, 0);
+    const ListBoxView list(GetDlgItem(IDC_LANGUAGE_LIST));
+    list.ResetContent();
+    for (int i = 0; i < kLanguageCount; ++i) list.AddString(languageNameAt(i));
+    list.SetCurSel(installState.languageIndex);
 }
 
 LRESULT LanguagePage::OnSelectionChange(WORD, WORD, HWND, bool&) {
-    const LRESULT selected = ::SendMessageA(GetDlgItem(IDC_LANGUAGE_LIST), LB_GETCURSEL, 0, 0);
+    const int selected = ListBoxView(GetDlgItem(IDC_LANGUAGE_LIST)).GetCurSel();
     if (selected == LB_ERR || selected < 0 || selected >= kLanguageCount) return 0;
     installState.languageIndex = static_cast<int>(selected);
     installState.languageCode = languageCodeAt(installState.languageIndex);

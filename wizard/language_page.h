@@ -2,6 +2,7 @@
 // the backdrop, the frame and this page at once.
 #pragma once
 #include "controls/label_control.h"
+#include "res/resource_ids.h"
 #include "wizard/wizard_page.h"
 
 namespace kv {
@@ -11,7 +12,7 @@ public:
     LanguagePage();
 
     BEGIN_MSG_MAP(LanguagePage)
-        COMMAND_HANDLER(1014, LBN_SELCHANGE, OnSelectionChange)
+        COMMAND_HANDLER(IDC_LANGUAGE_LIST, LBN_SELCHANGE, OnSelectionChange)
         CHAIN_MSG_MAP(WizardPage)
     END_MSG_MAP()
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "controls/edit_ex.h"
 #include "controls/label_control.h"
+#include "res/resource_ids.h"
 #include "wizard/wizard_page.h"
 
 #include <string>
@@ -17,8 +18,8 @@ public:
     bool editHasText() const;
 
     BEGIN_MSG_MAP(ProgramFolderPage)
-        COMMAND_HANDLER(1014, LBN_SELCHANGE, OnFolderSelected)
-        COMMAND_HANDLER(1018, EN_CHANGE, OnEditChange)
+        COMMAND_HANDLER(IDC_FOLDER_LIST, LBN_SELCHANGE, OnFolderSelected)
+        COMMAND_HANDLER(IDC_FOLDER_EDIT, EN_CHANGE, OnEditChange)
         CHAIN_MSG_MAP(WizardPage)
     END_MSG_MAP()
 

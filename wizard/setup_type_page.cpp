@@ -1,5 +1,6 @@
 #include "wizard/setup_type_page.h"
 
+#include "controls/control_views.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "res/resource_ids.h"
@@ -18,14 +19,13 @@ bool SetupTypePage::OnInitDialog() {
 }
 
 void SetupTypePage::showChoice(bool first) const {
-    ::SendMessageA(GetDlgItem(IDC_FIRST_OPTION), BM_SETCHECK, BST_UNCHECKED, 0);
-    ::SendMessageA(GetDlgItem(IDC_SECOND_OPTION), BM_SETCHECK, BST_UNCHECKED, 0);
-    ::SendMessageA(GetDlgItem(first ? IDC_FIRST_OPTION : IDC_SECOND_OPTION), BM_SETCHECK,
-                   BST_CHECKED, 0);
+    ButtonView(GetDlgItem(IDC_FIRST_OPTION)).SetCheck(BST_UNCHECKED);
+    ButtonView(GetDlgItem(IDC_SECOND_OPTION)).SetCheck(BST_UNCHECKED);
+    ButtonView(GetDlgItem(first ? IDC_FIRST_OPTION : IDC_SECOND_OPTION)).SetCheck(BST_CHECKED);
 }
 
 bool SetupTypePage::firstSelected() const {
-    return ::SendMessageA(GetDlgItem(IDC_FIRST_OPTION), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return ButtonView(GetDlgItem(IDC_FIRST_OPTION)).GetCheck() == BST_CHECKED;
 }
 
 void SetupTypePage::applyTexts() {

@@ -59,20 +59,17 @@ void WizardFrame::focusItem(int id) const {
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(id)), TRUE);
 }
 
-LRESULT WizardFrame::OnBackCommand(WORD code, WORD, HWND, bool& handled) {
-    if (code != BN_CLICKED) return handled = false, 0;
+LRESULT WizardFrame::OnBackCommand(WORD, WORD, HWND, bool&) {
     OnBack();
     return 0;
 }
 
-LRESULT WizardFrame::OnNextCommand(WORD code, WORD, HWND, bool& handled) {
-    if (code != BN_CLICKED) return handled = false, 0;
+LRESULT WizardFrame::OnNextCommand(WORD, WORD, HWND, bool&) {
     OnNext();
     return 0;
 }
 
-LRESULT WizardFrame::OnCancelCommand(WORD code, WORD, HWND, bool& handled) {
-    if (code != BN_CLICKED) return handled = false, 0;
+LRESULT WizardFrame::OnCancelCommand(WORD, WORD, HWND, bool&) {
     runCancel();
     return 0;
 }

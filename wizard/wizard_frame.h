@@ -3,6 +3,7 @@
 // or 12 (restart later).
 #pragma once
 #include "dialog/dialog.h"
+#include "res/resource_ids.h"
 #include "wizard/page_list.h"
 
 namespace kv {
@@ -44,9 +45,9 @@ public:
     bool PreTranslateMessage(MSG* message) override;
 
     BEGIN_MSG_MAP(WizardFrame)
-        COMMAND_ID_HANDLER(1001, OnBackCommand)
-        COMMAND_ID_HANDLER(1002, OnNextCommand)
-        COMMAND_ID_HANDLER(1010, OnCancelCommand)
+        COMMAND_HANDLER(IDC_BACK, BN_CLICKED, OnBackCommand)
+        COMMAND_HANDLER(IDC_NEXT, BN_CLICKED, OnNextCommand)
+        COMMAND_HANDLER(IDC_FRAME_CANCEL, BN_CLICKED, OnCancelCommand)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         CHAIN_MSG_MAP(Dialog)
     END_MSG_MAP()

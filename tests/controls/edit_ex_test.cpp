@@ -1,5 +1,6 @@
 // CEditEx in a dialog: its colours answer the dialog's colour requests and
 // show on screen; a second font replaces the first.
+#include "base/gdi_scope.h"
 #include "control_host.h"
 #include "controls/edit_ex.h"
 #include "support/screenshot.h"
@@ -38,24 +39,26 @@ TEST(CEditEx, AnswersTheColourRequestsItsDialogPassesBack) {
     ASSERT_TRUE(edit.SubclassWindow(host.GetDlgItem(IDC_HOST_EDIT)));
     ASSERT_TRUE(readOnly.SubclassWindow(host.GetDlgItem(IDC_HOST_READONLY_EDIT)));
 
-    // Before any colour is set: the system's window colours.
-    HDC dc = ::GetDC(edit.handle());
-    LRESULT brush = colourRequest(host, WM_CTLCOLOREDIT, dc, edit.handle());
-    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), brushColour(reinterpret_cast<HGDIOBJ>(brush)));
+    {
+        // Before any colour is set: the system's window colours.
+        const kv::ClientDc editDc(edit.handle());
+        HDC dc = editDc.get();
+        LRESULT brush = colourRequest(host, WM_CTLCOLOREDIT, dc, edit.handle());
+        EXPECT_EQ(::GetSysColor(COLOR_WINDOW), brushColour(reinterpret_cast<HGDIOBJ>(brush)));
 
-    edit.SetBackgroundColor(0x00FFFFFF);
-    edit.SetForegroundColor(0x00FF0000);
-    brush = colourRequest(host, WM_CTLCOLOREDIT, dc, edit.handle());
-    EXPECT_EQ(0x00FFFFFFu, brushColour(reinterpret_cast<HGDIOBJ>(brush)));
-    EXPECT_EQ(0x00FF0000u, ::GetTextColor(dc));
-    EXPECT_EQ(0x00FFFFFFu, ::GetBkColor(dc));
+        edit.SetBackgroundColor(0x00FFFFFF);
+        edit.SetForegroundColor(0x00FF0000);
+        brush = colourRequest(host, WM_CTLCOLOREDIT, dc, edit.handle());
+        EXPECT_EQ(0x00FFFFFFu, brushColour(reinterpret_cast<HGDIOBJ>(brush)));
+        EXPECT_EQ(0x00FF0000u, ::GetTextColor(dc));
+        EXPECT_EQ(0x00FFFFFFu, ::GetBkColor(dc));
 
-    readOnly.SetBackgroundColor(RGB(0, 255, 0));
-    brush = colourRequest(host, WM_CTLCOLORSTATIC, dc, readOnly.handle());
-    EXPECT_EQ(RGB(0, 255, 0), brushColour(reinterpret_cast<HGDIOBJ>(brush)));
-    // Other kinds of request stay with the dialog.
-    EXPECT_EQ(nullptr, edit.OnReflectedColor(WM_CTLCOLORBTN, dc));
-    ::ReleaseDC(edit.handle(), dc);
+        readOnly.SetBackgroundColor(RGB(0, 255, 0));
+        brush = colourRequest(host, WM_CTLCOLORSTATIC, dc, readOnly.handle());
+        EXPECT_EQ(RGB(0, 255, 0), brushColour(reinterpret_cast<HGDIOBJ>(brush)));
+        // Other kinds of request stay with the dialog.
+        EXPECT_EQ(nullptr, edit.OnReflectedColor(WM_CTLCOLORBTN, dc));
+    }
 
     // And the edit paints with them.
     edit.SetBackgroundColor(RGB(255, 0, 255));

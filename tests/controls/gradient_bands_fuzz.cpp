@@ -19,7 +19,6 @@ void expect(bool condition, const char* what, long long a, long long b, long lon
     if (++failures <= 20) std::printf("FAILED %s (%lld, %lld, %lld)\n", what, a, b, c);
 }
 
-int channel(kv::ColourWord colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
 
 void check(int left, int right, kv::ColourWord start, kv::ColourWord end, int count) {
     const auto bands = kv::gradientBands(left, right, start, end, count);
@@ -38,12 +37,12 @@ void check(int left, int right, kv::ColourWord start, kv::ColourWord end, int co
         expect(bands[i].left < bands[i].right, "band not empty", left, right, static_cast<long long>(i));
         if (i > 0) expect(bands[i].left == bands[i - 1].right, "bands touch", left, right, static_cast<long long>(i));
         for (int shift : {0, 8, 16}) {
-            const int from = channel(start, shift), to = channel(end, shift);
-            const int value = channel(bands[i].colour, shift);
+            const int from = kv::colourChannel(start, shift), to = kv::colourChannel(end, shift);
+            const int value = kv::colourChannel(bands[i].colour, shift);
             const int low = from < to ? from : to, high = from < to ? to : from;
             expect(value >= low && value <= high, "channel between start and end", from, to, value);
             if (i > 0) {
-                const int previous = channel(bands[i - 1].colour, shift);
+                const int previous = kv::colourChannel(bands[i - 1].colour, shift);
                 expect(from <= to ? value >= previous : value <= previous, "channel monotonic", from, to, value);
             }
         }

@@ -1,5 +1,6 @@
 // LabelControl on real windows: gradient bands read back from its pixels,
 // fonts after chained changes, blinking, clicks and text layout.
+#include "base/gdi_scope.h"
 #include "control_host.h"
 #include "controls/gradient_bands.h"
 #include "controls/label_control.h"
@@ -24,10 +25,8 @@ int textPixels(const Pixels& pixels, COLORREF colour, int left = 0, int top = 0,
 }
 
 int screenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
+    const kv::ClientDc screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 LOGFONTA fontOf(HFONT font) {

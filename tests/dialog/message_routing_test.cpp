@@ -1,5 +1,6 @@
 // How messages reach objects: pre-translation, message maps, show
 // notifications, subclassed controls and colour requests passed back to them.
+#include "base/gdi_scope.h"
 #include "base/unique_handle.h"
 #include "scripted_dialog.h"
 
@@ -192,30 +193,30 @@ TEST(Subclassing, ControlObjectSeesMessagesAndLetsGoCleanly) {
 TEST(ReflectedColours, ControlThatAnswersGetsItsBrushUsed) {
     ScriptedDialog dialog;
     RecordingControl edit;
-    kv::UniqueGdiObject red(::CreateSolidBrush(RGB(255, 0, 0)));
-    edit.brush = static_cast<HBRUSH>(red.get());
+    kv::UniqueBrush red(::CreateSolidBrush(RGB(255, 0, 0)));
+    edit.brush = red.get();
     dialog.exchange = [&](kv::DataExchange& dx) { kv::exchangeControl(dx, IDC_TEST_EDIT, edit); };
     ASSERT_TRUE(dialog.Create(nullptr));
     dialog.ShowWindow(SW_SHOW);
 
-    HDC dc = ::GetDC(edit.handle());
-    const LRESULT forEdit = ::SendMessageA(dialog.handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(edit.handle()));
-    EXPECT_EQ(reinterpret_cast<LRESULT>(red.get()), forEdit);
-    EXPECT_EQ(RGB(255, 0, 0), ::GetBkColor(dc));
-    // A control without an object gets the dialog's usual answer.
-    const LRESULT forStatic = ::SendMessageA(dialog.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                             reinterpret_cast<LPARAM>(dialog.GetDlgItem(IDC_TEST_STATIC)));
-    EXPECT_NE(reinterpret_cast<LRESULT>(red.get()), forStatic);
-    ::ReleaseDC(edit.handle(), dc);
+    {
+        const kv::ClientDc dc(edit.handle());
+        const LRESULT forEdit = ::SendMessageA(dialog.handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()),
+                                               reinterpret_cast<LPARAM>(edit.handle()));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(red.get()), forEdit);
+        EXPECT_EQ(RGB(255, 0, 0), ::GetBkColor(dc.get()));
+        // A control without an object gets the dialog's usual answer.
+        const LRESULT forStatic =
+            ::SendMessageA(dialog.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
+                           reinterpret_cast<LPARAM>(dialog.GetDlgItem(IDC_TEST_STATIC)));
+        EXPECT_NE(reinterpret_cast<LRESULT>(red.get()), forStatic);
+    }
 
     // The edit paints its background with the brush.
     ::InvalidateRect(edit.handle(), nullptr, TRUE);
     ::UpdateWindow(edit.handle());
     RECT client{};
     ::GetClientRect(edit.handle(), &client);
-    dc = ::GetDC(edit.handle());
-    const COLORREF pixel = ::GetPixel(dc, client.right - 3, client.bottom / 2);
-    ::ReleaseDC(edit.handle(), dc);
-    EXPECT_EQ(RGB(255, 0, 0), pixel);
+    const kv::ClientDc dc(edit.handle());
+    EXPECT_EQ(RGB(255, 0, 0), ::GetPixel(dc.get(), client.right - 3, client.bottom / 2));
 }

@@ -1,8 +1,12 @@
 // The progress dialog's sequence against step doubles: the poll tick before
 // step 2, waiting for a slow worker, captions and label per step, keys that
 // must not end it, the log, and a worker thread that cannot be started.
+#include "base/gdi_scope.h"
+#include "base/module_instance.h"
 #include "base/unique_handle.h"
 #include "progress_steps_double.h"
+#include "res/resource_ids.h"
+#include "support/screenshot.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +17,8 @@ using kvtest::StepRecord;
 namespace {
 
 int screenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
+    const kv::ClientDc screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 void rememberDialog(void* argument) {
@@ -60,6 +62,21 @@ unsigned __stdcall impatientWorker(void* argument) {
 unsigned __stdcall stuckWorker(void* argument) {
     rememberDialog(argument);
     recorder.worker = kvtest::observe("worker");
+    return 0;
+}
+
+// Photographs the clip four times while the files copy.
+std::vector<kvtest::Pixels> clipPictures;
+
+unsigned __stdcall clipWatchingWorker(void* argument) {
+    rememberDialog(argument);
+    RECT area{};
+    ::GetWindowRect(::GetDlgItem(recorder.dialog, IDC_COPY_ANIMATION), &area);
+    for (int i = 0; i < 4; ++i) {
+        ::Sleep(250);
+        clipPictures.push_back(kvtest::captureScreen(area));
+    }
+    kv::installState.setWorkerBusy(0);
     return 0;
 }
 
@@ -126,6 +143,35 @@ TEST_F(ProgressDialog, StepsRunOnceInOrderAfterAPollTickEachShowingItsText) {
     // The log is closed once the dialog has gone.
     EXPECT_FALSE(kv::installState.uninstallLog.isOpen());
     kvtest::removeTree(folder);
+}
+
+// The artwork as the system's loaders and the animation control read it;
+// tools/artwork/test_artwork.py checks the files' formats.
+TEST_F(ProgressDialog, ArtworkLoadsAndTheClipPlaysWithoutItsKeyColour) {
+    const HINSTANCE module = kv::moduleInstance();
+    EXPECT_NE(nullptr, ::LoadIconA(module, MAKEINTRESOURCEA(IDI_SETUP)));
+    kv::UniqueIcon smallIcon(
+        static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON, 16, 16, 0)));
+    EXPECT_TRUE(smallIcon);
+    kv::UniqueBitmap side(static_cast<HBITMAP>(
+        ::LoadImageA(module, MAKEINTRESOURCEA(IDB_SIDE_PICTURE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP size{};
+    ASSERT_TRUE(side && ::GetObjectA(side.get(), sizeof(size), &size));
+    EXPECT_EQ(121, size.bmWidth);
+    EXPECT_EQ(262, size.bmHeight);
+
+    kvtest::Watchdog watchdog(20);
+    kv::RunInstallProgress(kvtest::recordingSteps(&clipWatchingWorker));
+    ASSERT_EQ(4u, clipPictures.size());
+    const COLORREF key = RGB(192, 192, 192);  // the clip's background, drawn transparent
+    ASSERT_NE(key, ::GetSysColor(COLOR_BTNFACE)) << "the dialog's own colour would hide the check";
+    bool plays = false;
+    for (const kvtest::Pixels& picture : clipPictures) {
+        ASSERT_FALSE(picture.empty());
+        EXPECT_EQ(0, picture.count(key));
+        plays = plays || picture.rows != clipPictures[0].rows;
+    }
+    EXPECT_TRUE(plays) << "the clip shows the same frame in every picture";
 }
 
 TEST_F(ProgressDialog, NoRegistrationBeforeASlowWorkerHasFinished) {

@@ -1,6 +1,7 @@
 // Shortcut creation from a temporary kvsetup.ini into the Start-menu
 // Programs folder of the Wine prefix; every saved link is loaded back
 // through the shell-link object.
+#include "base/com_initialization.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
@@ -66,7 +67,6 @@ class ShortcutCreationTest : public ::testing::Test {
 protected:
     void SetUp() override {
         kvtest::resetEngineState();
-        ::CoInitialize(nullptr);
         temp_ = kvtest::makeTempFolder("shortcuts");
         source_ = temp_ + "\\source";
         destination_ = temp_ + "\\Install Dir";
@@ -92,7 +92,6 @@ protected:
         kvtest::removeTree(folder_);
         kvtest::removeTree(temp_);
         kvtest::resetEngineState();
-        ::CoUninitialize();
     }
 
     void writeIcons(const std::string& lines) {
@@ -101,6 +100,7 @@ protected:
     std::string link(const std::string& name) const { return folder_ + "\\" + name + ".lnk"; }
     std::vector<LogRecord> records() { return kvtest::readLogRecords(logPath_); }
 
+    const kv::ComInitialization com_;  // the tests read the links back through COM
     std::string temp_, source_, destination_, logPath_, folder_;
 };
 

@@ -1,5 +1,6 @@
 #include "support/screenshot.h"
 
+#include "base/gdi_scope.h"
 #include "base/unique_handle.h"
 
 #include <fstream>
@@ -59,14 +60,15 @@ Pixels renderClient(HWND window) {
     ::GetClientRect(window, &client);
     const int width = client.right, height = client.bottom;
     if (width <= 0 || height <= 0) return {};
-    HDC screen = ::GetDC(nullptr);
-    kv::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
-    kv::UniqueGdiObject bitmap(::CreateCompatibleBitmap(screen, width, height));
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-    ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);
-    ::SelectObject(memory.get(), old);
-    return readBitmap(memory.get(), static_cast<HBITMAP>(bitmap.get()), width, height);
+    const kv::ClientDc screen(nullptr);
+    kv::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    kv::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        // Selected only while drawn into: GetDIBits wants it out again.
+        const kv::SelectedObject selected(memory.get(), bitmap.get());
+        ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    return readBitmap(memory.get(), bitmap.get(), width, height);
 }
 
 void letWindowsSettle(DWORD milliseconds) {
@@ -90,14 +92,14 @@ Pixels captureScreen(const RECT& requested) {
     if (!::IntersectRect(&area, &requested, &screenRect)) return {};
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return {};
-    HDC screen = ::GetDC(nullptr);
-    kv::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
-    kv::UniqueGdiObject bitmap(::CreateCompatibleBitmap(screen, width, height));
-    HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    ::SelectObject(memory.get(), old);
-    ::ReleaseDC(nullptr, screen);
-    return readBitmap(memory.get(), static_cast<HBITMAP>(bitmap.get()), width, height);
+    const kv::ClientDc screen(nullptr);
+    kv::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    kv::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const kv::SelectedObject selected(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
+    return readBitmap(memory.get(), bitmap.get(), width, height);
 }
 
 Pixels captureWindow(HWND window) {
