@@ -6,7 +6,7 @@
 # Runs as root on Debian; does nothing when everything is there.
 set -eu
 packages="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev cmake xvfb xauth googletest python3
-wine wine32:i386"
+wine wine32:i386 fonts-ipafont-gothic"
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
