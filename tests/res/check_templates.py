@@ -11,69 +11,48 @@ import sys
 
 # Window and control style bits.
 WS_POPUP, WS_CHILD, WS_VISIBLE = 0x80000000, 0x40000000, 0x10000000
-WS_CAPTION, WS_BORDER, WS_VSCROLL = 0x00C00000, 0x00800000, 0x00200000
-WS_SYSMENU, WS_GROUP, WS_TABSTOP = 0x00080000, 0x00020000, 0x00010000
-DS_SYSMODAL, DS_3DLOOK, DS_SETFONT = 0x02, 0x04, 0x40
-DS_MODALFRAME, DS_CONTROL, DS_CENTER = 0x80, 0x400, 0x800
-WS_EX_STATICEDGE, WS_EX_CLIENTEDGE, WS_EX_APPWINDOW = 0x20000, 0x200, 0x40000
-SS_LEFT, SS_ICON, SS_LEFTNOWORDWRAP, SS_BITMAP, SS_ETCHEDHORZ = 0, 3, 0xC, 0xE, 0x10
-BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_AUTORADIOBUTTON = 0, 1, 9
-ES_AUTOHSCROLL = 0x80
-LBS_NOTIFY, LBS_SORT, LBS_NOINTEGRALHEIGHT = 0x1, 0x2, 0x100
+WS_CAPTION, WS_SYSMENU, WS_GROUP, WS_TABSTOP = 0x00C00000, 0x00080000, 0x00020000, 0x00010000
+DS_SYSMODAL, DS_SETFONT, DS_MODALFRAME, DS_CONTROL, DS_CENTER = 0x02, 0x40, 0x80, 0x400, 0x800
+SS_ICON, SS_LEFTNOWORDWRAP, SS_BITMAP = 3, 0xC, 0xE
+BS_DEFPUSHBUTTON, BS_AUTORADIOBUTTON = 1, 9
+ES_AUTOHSCROLL, LBS_NOTIFY, LBS_SORT = 0x80, 0x1, 0x2
 ACS_CENTER, ACS_TRANSPARENT, ACS_AUTOPLAY = 1, 2, 4
 
-CHILD = WS_CHILD | WS_VISIBLE
 PAGE_STYLE = DS_SETFONT | DS_CONTROL | WS_CHILD  # hidden child dialog
-HEADING = CHILD | SS_LEFTNOWORDWRAP
-TEXT = CHILD | SS_LEFT
-FOLDER_EDIT = CHILD | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP
+HEADING = (1000, SS_LEFTNOWORDWRAP)  # one line, however long the title
+RADIO = BS_AUTORADIOBUTTON
 FONT_PAGE = (8, "MS Shell Dlg")
 FONT_CHINESE = (9, "\u65b0\u7d30\u660e\u9ad4")
 
 
 def page(*controls):
-    return dict(size=(247, 194), style=PAGE_STYLE, exstyle=0, font=FONT_PAGE, controls=list(controls))
+    return dict(size=(247, 194), style=PAGE_STYLE, font=FONT_PAGE, controls=list(controls))
 
 
-# Template id -> size, style, font and its controls: (id, class, style[, exstyle[, text]]), in
-# template order. Places and placeholder texts are left to the screen tests, which
-# read what each page shows and in what order.
+# Template id -> size, style, font and, in template order, its controls: (id, style bits
+# behaviour depends on[, bits it must not have]). Places, texts and looks are the screen
+# tests' to see: they read what each page shows, in what order and how.
 EXPECTED = {
-    102: dict(size=(438, 201), style=0x10CB0040, exstyle=WS_EX_APPWINDOW, font=FONT_CHINESE, controls=[]),
-    142: dict(size=(350, 226), exstyle=0, font=FONT_PAGE,
+    102: dict(size=(438, 201), style=0x10CB0040, font=FONT_CHINESE, controls=[]),
+    142: dict(size=(350, 226), font=FONT_PAGE,
               style=WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SYSMODAL | DS_CENTER | DS_SETFONT,
-              controls=[(300, "STATIC", CHILD | SS_BITMAP, WS_EX_CLIENTEDGE, 129),
-                        (1011, "STATIC", CHILD | SS_ETCHEDHORZ, WS_EX_STATICEDGE),
-                        (1001, "BUTTON", CHILD | WS_TABSTOP | BS_PUSHBUTTON),
-                        (1002, "BUTTON", CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON),
-                        (1010, "BUTTON", CHILD | WS_TABSTOP | BS_PUSHBUTTON)]),
-    140: page((1000, "STATIC", HEADING),
-              (1014, "LISTBOX", CHILD | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER)),
-    130: page((1000, "STATIC", HEADING), *[(i, "STATIC", TEXT) for i in range(1003, 1010)]),
-    135: page((1000, "STATIC", HEADING), (1003, "STATIC", TEXT)),
-    132: page((1000, "STATIC", HEADING), (1003, "STATIC", TEXT),
-              (1001, "BUTTON", CHILD | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP), (1004, "STATIC", TEXT),
-              (1002, "BUTTON", CHILD | BS_AUTORADIOBUTTON), (1005, "STATIC", TEXT)),
-    133: page((1000, "STATIC", HEADING), (1003, "STATIC", TEXT), (1005, "STATIC", TEXT),
-              (1018, "EDIT", FOLDER_EDIT), (1019, "BUTTON", CHILD | WS_TABSTOP | BS_PUSHBUTTON),
-              (1008, "STATIC", TEXT), (1009, "STATIC", TEXT)),
-    134: page((1000, "STATIC", HEADING), (1003, "STATIC", TEXT), (1005, "STATIC", TEXT),
-              (1018, "EDIT", FOLDER_EDIT), (1006, "STATIC", TEXT),
-              (1014, "LISTBOX",
-               CHILD | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP)),
-    136: page((1000, "STATIC", HEADING), (1003, "STATIC", TEXT), (1006, "STATIC", TEXT),
-              (1016, "BUTTON", CHILD | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
-              (1020, "BUTTON", CHILD | BS_AUTORADIOBUTTON)),
-    137: dict(size=(223, 97), style=WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, exstyle=0,
+              controls=[(300, SS_BITMAP), (1011, 0), (1001, WS_TABSTOP), (1002, WS_TABSTOP | BS_DEFPUSHBUTTON),
+                        (1010, WS_TABSTOP)]),
+    140: page(HEADING, (1014, LBS_NOTIFY, LBS_SORT)),  # list position = language table index
+    130: page(HEADING, *[(i, 0) for i in range(1003, 1010)]),
+    135: page(HEADING, (1003, 0)),
+    132: page(HEADING, (1003, 0), (1001, RADIO | WS_GROUP | WS_TABSTOP), (1004, 0), (1002, RADIO), (1005, 0)),
+    133: page(HEADING, (1003, 0), (1005, 0), (1018, ES_AUTOHSCROLL | WS_TABSTOP), (1019, WS_TABSTOP),
+              (1008, 0), (1009, 0)),
+    134: page(HEADING, (1003, 0), (1005, 0), (1018, ES_AUTOHSCROLL | WS_TABSTOP), (1006, 0),
+              (1014, LBS_NOTIFY | LBS_SORT | WS_TABSTOP)),
+    136: page(HEADING, (1003, 0), (1006, 0), (1016, RADIO | WS_GROUP | WS_TABSTOP), (1020, RADIO)),
+    137: dict(size=(223, 97), style=WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
               font=(9, "Times New Roman"),
-              controls=[(1000, "STATIC", TEXT), (1001, "STATIC", TEXT), (1002, "STATIC", TEXT),
-                        (1, "BUTTON", CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON),
-                        (2, "BUTTON", CHILD | WS_TABSTOP | BS_PUSHBUTTON)]),
-    1001: dict(size=(220, 32), style=0x80C008C6, exstyle=0, font=FONT_CHINESE,
-               controls=[(65535, "STATIC", CHILD | SS_ICON, 0, 128),
-                         (1024, "SYSANIMATE32", CHILD | ACS_CENTER | ACS_TRANSPARENT | ACS_AUTOPLAY),
-                         (1022, "MSCTLS_PROGRESS32", CHILD | WS_BORDER),
-                         (1000, "STATIC", WS_CHILD | SS_LEFT)]),  # hidden until step 2
+              controls=[(1000, 0), (1001, 0), (1002, 0), (1, WS_TABSTOP | BS_DEFPUSHBUTTON), (2, WS_TABSTOP)]),
+    1001: dict(size=(220, 32), style=0x80C008C6, font=FONT_CHINESE,
+               controls=[(65535, SS_ICON), (1024, ACS_CENTER | ACS_TRANSPARENT | ACS_AUTOPLAY), (1022, 0),
+                         (1000, 0, WS_VISIBLE)]),  # the status label shows from step 2 on
 }
 
 
@@ -131,18 +110,18 @@ def check(dialogs, blobs):
             problems.append("template %d is missing" % tid)
             continue
         have["size"] = have["rect"][2:]
-        for key in ("size", "style", "exstyle", "font"):
+        for key in ("size", "style", "font"):
             if have[key] != want[key]:
                 problems.append("template %d %s: %r, expected %r" % (tid, key, have[key], want[key]))
         got_ids, want_ids = [c[1] for c in have["controls"]], [c[0] for c in want["controls"]]
         if got_ids != want_ids:
             problems.append("template %d controls %s, expected %s" % (tid, got_ids, want_ids))
-        for got, exp in zip(have["controls"], want["controls"]):
-            cid, cls, style, ex, text = (exp + (0, None))[:5]
-            for name, g, e in (("class", got[2], cls), ("style", hex(got[3]), hex(style)),
-                               ("exstyle", hex(got[5]), hex(ex)), ("text", got[0], text or got[0])):
-                if g != e:
-                    problems.append("template %d control %d %s: %s, expected %s" % (tid, cid, name, g, e))
+        for got, (cid, bits, *never) in zip(have["controls"], want["controls"]):
+            # A control shows from the start unless WS_VISIBLE is among what it must not have.
+            wanted = bits | (0 if sum(never) & WS_VISIBLE else WS_VISIBLE)
+            if got[3] & wanted != wanted or got[3] & sum(never):
+                problems.append("template %d control %d style %s: needs %s, must not have %s"
+                                % (tid, cid, hex(got[3]), hex(wanted), hex(sum(never))))
     extra = sorted(set(dialogs) - set(EXPECTED))
     if extra:
         problems.append("unexpected templates: %s" % extra)

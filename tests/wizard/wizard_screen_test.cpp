@@ -146,6 +146,7 @@ void expectScreenTexts(Driver& d, int screen, HWND page, HWND box = nullptr) {
         d.expect(!wanted.empty() || row.source == kLiteral, describe(row) + ": the package has this text");
         d.expect(shown == wanted, describe(row) + " shows \"" + shown + "\", expected \"" + wanted + "\"");
         if (row.where != kOnPage) continue;
+        d.expect(::IsWindowVisible(window) != FALSE, describe(row) + " is visible");
         RECT area{};
         ::GetWindowRect(window, &area);
         d.expect(area.top + 4 >= lastTop, describe(row) + " is read before the text above it");
