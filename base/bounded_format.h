@@ -1,6 +1,7 @@
 // printf-style building into fixed buffers that refuses, rather than cuts,
 // a result that does not fit. Formats are always literals of the program.
 #pragma once
+#include <cstdarg>
 #include <cstddef>
 
 namespace kv {
@@ -9,6 +10,12 @@ namespace kv {
 // empty, when the result (with its terminator) does not fit.
 bool formatBounded(char* out, std::size_t capacity, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
+
+// The same with the arguments as a va_list. Understands %s %c %d %i %u %x %X
+// and %%, the flags "-" and "0", a width and the size letters "h" and "l";
+// any other conversion refuses the result.
+bool formatBoundedList(char* out, std::size_t capacity, const char* format, va_list args)
+    __attribute__((format(printf, 3, 0)));
 
 template <std::size_t N, typename... Args>
 bool formatInto(char (&out)[N], const char* format, Args... args)
@@ -40,5 +47,11 @@ bool appendInto(char (&out)[N], const char* text) {
 }
 
 constexpr std::size_t kPathCapacity = 260;
+
+// Length of the longest prefix of text[0, length) of at most `limit` bytes
+// that does not end inside a double-byte character (a lead byte and the byte
+// after it), given the code page's lead bytes.
+std::size_t characterBoundary(const char* text, std::size_t length, std::size_t limit,
+                              bool (*isLead)(unsigned char byte));
 
 }  // namespace kv

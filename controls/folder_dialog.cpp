@@ -1,5 +1,6 @@
 #include "controls/folder_dialog.h"
 
+#include "base/late_library.h"
 #include "base/unique_handle.h"
 #include "dialog/owner_chain.h"
 
@@ -11,7 +12,8 @@ const char kInvalidPathQuestion[] = "The path entered is not valid! Continue ?";
 // Item lists from the shell go back to the shell's allocator.
 void freeItemList(LPITEMIDLIST item) {
     ComPtr<IMalloc> allocator;
-    if (SUCCEEDED(::SHGetMalloc(allocator.put())) && allocator) allocator.get()->Free(item);
+    auto getMalloc = lateFunction<decltype(::SHGetMalloc)>(LateLibrary::Shell32, "SHGetMalloc");
+    if (getMalloc && SUCCEEDED(getMalloc(allocator.put())) && allocator) allocator.get()->Free(item);
 }
 
 }  // namespace
@@ -37,12 +39,16 @@ int CFolderDialog::RunModal() {
     browse.lParam = reinterpret_cast<LPARAM>(this);
     browse.iImage = 0;
 
-    LPITEMIDLIST item = ::SHBrowseForFolderA(&browse);
+    auto browseForFolder =
+        lateFunction<decltype(::SHBrowseForFolderA)>(LateLibrary::Shell32, "SHBrowseForFolderA");
+    auto pathFromItem =
+        lateFunction<decltype(::SHGetPathFromIDListA)>(LateLibrary::Shell32, "SHGetPathFromIDListA");
+    LPITEMIDLIST item = browseForFolder && pathFromItem ? browseForFolder(&browse) : nullptr;
     disabled.restore();
     if (item == nullptr) return -1;
 
     char path[MAX_PATH] = {};
-    const bool hasPath = ::SHGetPathFromIDListA(item, path) != FALSE;
+    const bool hasPath = pathFromItem(item, path) != FALSE;
     freeItemList(item);
     if (!hasPath) return 2;
     copyInto(selectedPath_, path);

@@ -6,7 +6,7 @@
 
 #include <shlobj.h>
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -38,7 +38,7 @@ protected:
 private:
     static int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM parameter, LPARAM data);
 
-    std::string title_;
+    String title_;
     UINT flags_;
     char selectedPath_[kPathCapacity] = {};
     char initialFolder_[kPathCapacity] = {};

@@ -2,9 +2,9 @@
 
 namespace kv {
 
-std::vector<GradientBand> gradientBands(int left, int right, ColourWord start, ColourWord end,
+Vector<GradientBand> gradientBands(int left, int right, ColourWord start, ColourWord end,
                                         int bandCount) {
-    std::vector<GradientBand> bands;
+    Vector<GradientBand> bands;
     if (right <= left || bandCount < 1) return bands;
     // In 64 bits: a range from INT_MIN to INT_MAX is wider than an int.
     const long long width = static_cast<long long>(right) - left;
@@ -20,7 +20,7 @@ std::vector<GradientBand> gradientBands(int left, int right, ColourWord start, C
     }
     const long long bandWidth = width / divisor;
 
-    bands.reserve(static_cast<std::size_t>(count));
+    if (!bands.reserve(static_cast<std::size_t>(count))) return bands;
     long long x = left;
     for (int i = 0; i < count; ++i) {
         const long long bandRight = (i == count - 1) ? right : x + bandWidth;

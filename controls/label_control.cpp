@@ -1,13 +1,15 @@
 #include "controls/label_control.h"
 
 #include "base/gdi_scope.h"
+#include "base/late_library.h"
 #include "controls/gradient_bands.h"
 #include "controls/label_text_format.h"
 #include "dialog/face_name.h"
 
 #include <shellapi.h>
 
-#include <string>
+#include <cstring>
+#include "base/heap_string.h"
 
 namespace kv {
 namespace {
@@ -245,7 +247,7 @@ void LabelControl::paint(HDC target) {
 }
 
 void LabelControl::drawText(HDC dc, const RECT& client) {
-    const std::string text = GetWindowText();
+    const String text = GetWindowText();
     if (rotate_) {
         const UINT oldAlign = ::SetTextAlign(dc, TA_BASELINE);
         POINT oldOrigin{};
@@ -299,8 +301,9 @@ LRESULT LabelControl::OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam, 
         header.code = kClickNotification;
         ::SendMessageA(GetParent(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     } else {
-        const std::string target = GetWindowText();
-        ::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        const String target = GetWindowText();
+        auto shellExecute = lateFunction<decltype(::ShellExecuteA)>(LateLibrary::Shell32, "ShellExecuteA");
+        if (shellExecute) shellExecute(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
     // The parent's handler may have destroyed the label.
     if (handle() != self) return 0;

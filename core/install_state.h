@@ -34,6 +34,11 @@ struct InstallState {
     UninstallLogFile uninstallLog;
     std::uint8_t logRecordType = 0;
     std::uint8_t logRecordEnd = 0;
+    // Set when the installation stopped because what it would leave behind
+    // could not be recorded (no destination, no log, a failed log write); the
+    // run then ends with ResultCode 0. Written by the worker before it clears
+    // workerBusy, or by the registration steps after.
+    int installStopped = 0;
 
     bool isNtFamily() const { return osIsXp || osIsNt5 || osIsOtherNt; }
     bool is95Family() const { return osIs95 || osIs98 || osIsMe; }
@@ -42,9 +47,17 @@ struct InstallState {
     void setWorkerBusy(int busy) { workerBusy.store(busy, std::memory_order_release); }
     int isWorkerBusy() const { return workerBusy.load(std::memory_order_acquire); }
 
-    // Appends one record of the current type to the log.
+    // Whether an install step may still change anything: only while every
+    // change so far is in the log.
+    bool canInstall() const { return !installStopped && uninstallLog.usable(); }
+    void stopInstall() { installStopped = 1; }
+
+    // Appends one record of the current type to the log, whole or not at
+    // all. When it fails, the installation stops; the caller undoes the item.
     bool appendLogRecord(const char* text) {
-        return uninstallLog.appendRecord(logRecordType, text, logRecordEnd);
+        if (uninstallLog.appendRecord(logRecordType, text, logRecordEnd)) return true;
+        stopInstall();
+        return false;
     }
 };
 

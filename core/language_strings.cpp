@@ -3,6 +3,7 @@
 #include "base/bounded_format.h"
 #include "base/win.h"
 #include "core/install_state.h"
+#include "core/multibyte_text.h"
 #include "core/package_names.h"
 #include "core/text_rules.h"
 
@@ -86,7 +87,9 @@ bool loadLanguageStrings() {
     for (const LanguageKey& entry : kKeys) {
         const DWORD length = ::GetPrivateProfileStringA(entry.section, entry.key, "", buffer,
                                                         entry.bufferSize, path);
-        if (length > 0) languageStrings.*(entry.text) = makeOwnedText(buffer, length);
+        if (length > 0)
+            languageStrings.*(entry.text) =
+                makeOwnedText(buffer, fittedTextLength(buffer, length, entry.bufferSize));
     }
     applyPlaceholderRule(languageStrings.destinationText.get());
     applyPlaceholderRule(languageStrings.finishText.get());

@@ -1,18 +1,16 @@
 #include "core/multibyte_text.h"
 
-#include "base/win.h"
+#include "base/bounded_format.h"
 
 #include <cstring>
 
 namespace kv {
 
-bool isAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-
 namespace {
 
 template <typename Map>
-std::string mapAsciiLetters(const char* text, LeadBytePredicate isLead, Map map) {
-    std::string out = text ? text : "";
+String mapAsciiLetters(const char* text, LeadBytePredicate isLead, Map map) {
+    String out = text ? text : "";
     for (std::size_t i = 0; i < out.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(out[i]);
         if (isLead(byte) && i + 1 < out.size()) {
@@ -26,13 +24,13 @@ std::string mapAsciiLetters(const char* text, LeadBytePredicate isLead, Map map)
 
 }  // namespace
 
-std::string upperCaseMultibyte(const char* text, LeadBytePredicate isLead) {
+String upperCaseMultibyte(const char* text, LeadBytePredicate isLead) {
     return mapAsciiLetters(text, isLead, [](char c) {
         return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     });
 }
 
-std::string lowerCaseMultibyte(const char* text, LeadBytePredicate isLead) {
+String lowerCaseMultibyte(const char* text, LeadBytePredicate isLead) {
     return mapAsciiLetters(text, isLead, [](char c) {
         return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     });
@@ -62,6 +60,15 @@ int findCharMultibyte(const char* text, int from, char ch, LeadBytePredicate isL
         ++i;
     }
     return -1;
+}
+
+std::size_t fittedTextLength(const char* buffer, std::size_t reported, std::size_t capacity,
+                             LeadBytePredicate isLead) {
+    if (buffer == nullptr || capacity == 0) return 0;
+    const std::size_t length = strnlen(buffer, reported < capacity - 1 ? reported : capacity - 1);
+    // A value cut by the profile functions may end in the lead byte of a
+    // character whose trail byte did not fit: drop that half character.
+    return characterBoundary(buffer, length + 1, length, isLead);
 }
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace kv {
 
@@ -11,7 +12,8 @@ using OwnedText = std::unique_ptr<char[]>;
 
 // A new text holding exactly `length` bytes of `text` plus the terminator.
 inline OwnedText makeOwnedText(const char* text, std::size_t length) {
-    OwnedText owned(new char[length + 1]);
+    OwnedText owned(new (std::nothrow) char[length + 1]);
+    if (!owned) return owned;  // out of memory: the text stays absent
     std::memcpy(owned.get(), text, length);
     owned[length] = '\0';
     return owned;

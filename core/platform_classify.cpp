@@ -1,7 +1,5 @@
 #include "core/platform_info.h"
 
-#include <cctype>
-
 namespace kv {
 
 PlatformFlag classifyPlatformInfo(const PlatformInfo& info) {
@@ -44,10 +42,11 @@ bool platformKindForId(std::uint32_t platformId, int& kind) {
     }
 }
 
+static char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
 static bool equalsIgnoringCase(const char* a, const char* b) {
     for (; *a && *b; ++a, ++b) {
-        if (std::toupper(static_cast<unsigned char>(*a)) !=
-            std::toupper(static_cast<unsigned char>(*b)))
+        if (asciiUpper(*a) != asciiUpper(*b))
             return false;
     }
     return *a == *b;

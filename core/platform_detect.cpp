@@ -6,9 +6,11 @@
 #include "core/language_table.h"
 #include "core/multibyte_text.h"
 
+#include "base/heap_string.h"
+
 #include <cstring>
 #include <memory>
-#include <string>
+#include <new>
 
 namespace kv {
 namespace {
@@ -46,12 +48,13 @@ bool hasProductSuite(const char* word) {
         size == 0)
         return false;
     // Two spare terminators, so a list that lacks its final ones still ends.
-    std::unique_ptr<char[]> list(new char[size + 2]());
+    std::unique_ptr<char[]> list(new (std::nothrow) char[size + 2]());
+    if (!list) return false;
     if (::RegQueryValueExA(key.get(), "ProductSuite", nullptr, &type,
                            reinterpret_cast<BYTE*>(list.get()), &size) != ERROR_SUCCESS ||
         type != REG_MULTI_SZ)
         return false;
-    const std::string wanted = upperCaseMultibyte(word);
+    const String wanted = upperCaseMultibyte(word);
     const char* end = list.get() + size;
     for (const char* entry = list.get(); entry < end && *entry; entry += std::strlen(entry) + 1) {
         if (containsMultibyte(upperCaseMultibyte(entry).c_str(), wanted.c_str())) return true;

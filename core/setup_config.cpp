@@ -3,22 +3,17 @@
 #include "base/bounded_format.h"
 #include "base/win.h"
 #include "core/install_state.h"
+#include "core/multibyte_text.h"
 #include "core/package_names.h"
-#include "engine/registry_key.h"
+#include "core/shared_folders.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
 SetupConfig setupConfig;
 
 namespace {
-
-struct ConfigKey {
-    const char* section;
-    const char* key;
-    OwnedText SetupConfig::*field;
-};
 
 // The order in which the values are read.
 const ConfigKey kConfigKeys[] = {
@@ -33,16 +28,13 @@ const ConfigKey kConfigKeys[] = {
 
 }  // namespace
 
-bool configFilePath(char* out, unsigned capacity, const char* sourceDir) {
-    return formatBounded(out, capacity, "%s\\%s", sourceDir, kConfigFileName);
+const ConfigKey* configKeys(int& count) {
+    count = static_cast<int>(sizeof(kConfigKeys) / sizeof(kConfigKeys[0]));
+    return kConfigKeys;
 }
 
-void fallbackProgramFilesDir(char* out, unsigned capacity) {
-    char windows[kPathCapacity] = {};
-    const UINT length = ::GetWindowsDirectoryA(windows, sizeof(windows));
-    char drive[3] = {'C', ':', '\0'};
-    if (length >= 2 && length < sizeof(windows) && windows[1] == ':') drive[0] = windows[0];
-    formatBounded(out, capacity, "%s\\Program Files", drive);
+bool configFilePath(char* out, unsigned capacity, const char* sourceDir) {
+    return formatBounded(out, capacity, "%s\\%s", sourceDir, kConfigFileName);
 }
 
 void loadSetupConfig() {
@@ -57,19 +49,16 @@ void loadSetupConfig() {
         if (havePath)
             length = ::GetPrivateProfileStringA(entry.section, entry.key, "", value,
                                                 sizeof(value), path);
-        setupConfig.*(entry.field) = makeOwnedText(value, length);
+        setupConfig.*(entry.field) = makeOwnedText(value, fittedTextLength(value, length, sizeof(value)));
     }
 
-    char base[kPathCapacity] = {};
-    RegistryKey key;
-    key.SetRoot(HKEY_LOCAL_MACHINE);
-    if (key.Open("Software\\microsoft\\windows\\currentversion", false)) {
-        copyInto(base, key.ReadString("programfilesDir", "").c_str());
-    } else {
-        fallbackProgramFilesDir(base, sizeof(base));
-    }
-    // A combination that does not fit is refused, never cut into another path.
-    formatInto(installState.destinationDir, "%s\\%s", base, textOrEmpty(setupConfig.targetDir));
+    // A combination that does not fit is refused, never cut into another
+    // path; one that is no folder of the product's own (an empty or missing
+    // [Target] Dir gives the program-files folder itself) is no default.
+    if (!formatInto(installState.destinationDir, "%s\\%s", programFilesFolder().c_str(),
+                    textOrEmpty(setupConfig.targetDir)) ||
+        !isUsableDestination(installState.destinationDir))
+        installState.destinationDir[0] = '\0';
 }
 
 void releaseSetupConfig() {

@@ -16,6 +16,15 @@ struct SetupConfig {
 
 extern SetupConfig setupConfig;
 
+struct ConfigKey {
+    const char* section;
+    const char* key;
+    OwnedText SetupConfig::*field;
+};
+
+// Every (section, key) the loader reads, in the order it reads them.
+const ConfigKey* configKeys(int& count);
+
 // Path of kvsetup.ini in the source folder; false when it does not fit.
 bool configFilePath(char* out, unsigned capacity, const char* sourceDir);
 
@@ -23,9 +32,5 @@ bool configFilePath(char* out, unsigned capacity, const char* sourceDir);
 // destination folder. Never fails: missing values are empty texts.
 void loadSetupConfig();
 void releaseSetupConfig();
-
-// Base folder used when the system's CurrentVersion key cannot be opened:
-// the Windows folder's drive followed by "\Program Files".
-void fallbackProgramFilesDir(char* out, unsigned capacity);
 
 }  // namespace kv

@@ -8,7 +8,7 @@
 #include "wizard/wizard_frame.h"
 
 #include <memory>
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -20,7 +20,7 @@ public:
 
     // What the last paint drew, for checks of the title and the backdrop.
     struct PaintRecord {
-        std::string titleFace;
+        String titleFace;
         int titleHeight = 0;
         int gradientFills = 0;
     };

@@ -10,8 +10,8 @@ void applyPlaceholderRule(char* text) {
     if (mark != nullptr) mark[1] = 's';
 }
 
-std::string fillStringPlaceholder(const char* text, const char* argument) {
-    std::string out;
+String fillStringPlaceholder(const char* text, const char* argument) {
+    String out;
     if (text == nullptr) return out;
     bool filled = false;
     for (const char* p = text; *p;) {

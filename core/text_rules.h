@@ -1,7 +1,7 @@
 // Rules for texts that come from package files. Such a text is never used as
 // a printf format: its one string placeholder is filled in literally.
 #pragma once
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -10,6 +10,6 @@ void applyPlaceholderRule(char* text);
 
 // Copies `text`, replacing its first "%s" by `argument` as it stands and
 // "%%" by "%". Every other "%" sequence, a second "%s" included, is kept.
-std::string fillStringPlaceholder(const char* text, const char* argument);
+String fillStringPlaceholder(const char* text, const char* argument);
 
 }  // namespace kv

@@ -1,6 +1,6 @@
 #include "dialog/common_controls.h"
 
-#include "base/win.h"
+#include "base/late_library.h"
 
 #include <commctrl.h>
 
@@ -10,7 +10,10 @@ void ensureCommonControls() {
     static bool registered = false;
     if (registered) return;
     // The Windows 95 entry; InitCommonControlsEx needs a later comctl32.
-    ::InitCommonControls();
+    auto initCommonControls =
+        lateFunction<decltype(::InitCommonControls)>(LateLibrary::Comctl32, "InitCommonControls");
+    if (initCommonControls == nullptr) return;
+    initCommonControls();
     registered = true;
 }
 

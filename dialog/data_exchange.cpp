@@ -1,16 +1,19 @@
 #include "dialog/data_exchange.h"
 
+#include "base/bounded_format.h"
 #include "dialog/dialog.h"
 
 #include <cstring>
+#include <utility>
 
 namespace kv {
 namespace {
 
-std::string itemText(HWND item) {
+String itemText(HWND item) {
     const int length = ::GetWindowTextLengthA(item);
     if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    String text(static_cast<std::size_t>(length) + 1, '\0');
+    if (text.data() == nullptr) return text;
     const int copied = ::GetWindowTextA(item, &text[0], length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
@@ -24,23 +27,22 @@ HWND DataExchange::item(int id) {
     return window;
 }
 
+namespace {
+bool ansiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+}  // namespace
+
 std::size_t characterBoundary(const char* text, std::size_t length, std::size_t limit) {
-    if (length <= limit) return length;
-    std::size_t end = 0;
-    while (end < limit) {
-        const std::size_t step = ::IsDBCSLeadByte(static_cast<BYTE>(text[end])) ? 2 : 1;
-        if (end + step > limit) break;
-        end += step;
-    }
-    return end;
+    return characterBoundary(text, length, limit, &ansiLeadByte);
 }
 
-void exchangeText(DataExchange& exchange, int id, std::string& text, std::size_t maxLength) {
+void exchangeText(DataExchange& exchange, int id, String& text, std::size_t maxLength) {
     HWND item = exchange.item(id);
     if (item == nullptr) return;
     if (exchange.saving()) {
-        std::string read = itemText(item);
-        if (maxLength > 0) read.resize(characterBoundary(read.c_str(), read.size(), maxLength));
+        String read = itemText(item);
+        // A longer text can only have been put there by a program: refused
+        // whole, since a cut folder name would name some other folder.
+        if (maxLength > 0 && read.size() > maxLength) return exchange.fail();
         text = std::move(read);
         return;
     }
@@ -52,7 +54,7 @@ void exchangeText(DataExchange& exchange, int id, char* buffer, std::size_t capa
     HWND item = exchange.item(id);
     if (item == nullptr || buffer == nullptr || capacity == 0) return;
     if (exchange.saving()) {
-        const std::string read = itemText(item);
+        const String read = itemText(item);
         const std::size_t kept = characterBoundary(read.c_str(), read.size(), capacity - 1);
         std::memcpy(buffer, read.data(), kept);
         buffer[kept] = '\0';
@@ -64,7 +66,7 @@ void exchangeText(DataExchange& exchange, int id, char* buffer, std::size_t capa
         ::SetWindowTextA(item, buffer);
     } else {
         // An unterminated buffer: show what fits rather than read past it.
-        std::string shown(buffer, characterBoundary(buffer, capacity, capacity - 1));
+        String shown(buffer, characterBoundary(buffer, capacity, capacity - 1));
         ::SetWindowTextA(item, shown.c_str());
     }
 }

@@ -5,7 +5,7 @@
 #include "base/win.h"
 
 #include <cstddef>
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -31,8 +31,9 @@ private:
 };
 
 // Text of an edit (or any window text). With maxLength > 0 the edit accepts
-// at most that many characters, and a longer text is cut when read back.
-void exchangeText(DataExchange& exchange, int id, std::string& text, std::size_t maxLength = 0);
+// at most that many characters; a longer text found when reading back fails
+// the exchange and leaves `text` as it was.
+void exchangeText(DataExchange& exchange, int id, String& text, std::size_t maxLength = 0);
 // Text into a fixed buffer: never more than capacity - 1 characters and the
 // terminator, cut on a character boundary.
 void exchangeText(DataExchange& exchange, int id, char* buffer, std::size_t capacity);

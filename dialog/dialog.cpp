@@ -1,7 +1,7 @@
 #include "dialog/dialog.h"
 
 #include "base/module_instance.h"
-#include "dialog/common_controls.h"
+#include "base/thread_slot.h"
 #include "dialog/modal_loop.h"
 #include "dialog/owner_chain.h"
 
@@ -10,7 +10,8 @@ namespace {
 
 // The dialog whose window is being created on this thread. Its first
 // message binds the window to it, before WM_SETFONT and WM_INITDIALOG.
-thread_local Dialog* creatingDialog = nullptr;
+// Without a free slot the binding waits for WM_INITDIALOG's parameter.
+const ThreadSlot<Dialog> creatingDialog;
 
 // Messages whose dialog-procedure return value is the result itself.
 bool resultReturnedDirectly(UINT message) {
@@ -39,10 +40,10 @@ INT_PTR CALLBACK Dialog::StartDialogProc(HWND window, UINT message, WPARAM wPara
     // Once bound, the object's procedure has seen the message already and
     // this is the default handling asking: leave it to the dialog manager.
     if (Window::fromHandle(window) != nullptr) return FALSE;
-    Dialog* self = creatingDialog;
+    Dialog* self = creatingDialog.get();
     if (self == nullptr && message == WM_INITDIALOG) self = reinterpret_cast<Dialog*>(lParam);
     if (self == nullptr || !self->attach(window)) return FALSE;
-    creatingDialog = nullptr;
+    creatingDialog.set(nullptr);
 
     // This first message arrived before the object's procedure was in place.
     LRESULT result = 0;
@@ -54,14 +55,13 @@ INT_PTR CALLBACK Dialog::StartDialogProc(HWND window, UINT message, WPARAM wPara
 
 bool Dialog::createWindow(HWND owner) {
     if (handle() != nullptr) return false;
-    ensureCommonControls();
     ended_ = false;
     endCode_ = kRunFailed;
-    Dialog* const previous = creatingDialog;
-    creatingDialog = this;
+    Dialog* const previous = creatingDialog.get();
+    creatingDialog.set(this);
     HWND window = ::CreateDialogParamA(moduleInstance(), MAKEINTRESOURCEA(templateId_), owner,
                                        &Dialog::StartDialogProc, reinterpret_cast<LPARAM>(this));
-    creatingDialog = previous;
+    creatingDialog.set(previous);
     if (window != nullptr && handle() != window) {
         // Never bound to this object: nobody would route or destroy it.
         ::DestroyWindow(window);
@@ -172,6 +172,16 @@ LRESULT Dialog::OnColorRequest(UINT message, WPARAM wParam, LPARAM lParam, bool&
         return 0;
     }
     return reinterpret_cast<LRESULT>(brush);
+}
+
+LRESULT Dialog::OnSysColorChange(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    // Only top-level windows hear of a new colour scheme; the controls (and
+    // child dialogs, which pass it on in turn) learn it from their parent.
+    for (HWND child = ::GetWindow(handle(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        ::SendMessageA(child, message, wParam, lParam);
+    handled = false;
+    return 0;
 }
 
 }  // namespace kv

@@ -51,6 +51,7 @@ public:
         COMMAND_ID_HANDLER(IDCANCEL, OnCancelCommand)
         MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindowMessage)
         MESSAGE_RANGE_HANDLER(WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, OnColorRequest)
+        MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnSysColorChange)
     END_MSG_MAP()
 
 protected:
@@ -71,6 +72,7 @@ private:
     LRESULT OnCancelCommand(WORD, WORD, HWND, bool&);
     LRESULT OnShowWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&);
     LRESULT OnColorRequest(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnSysColorChange(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
     bool createWindow(HWND owner);
     static INT_PTR CALLBACK StartDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,5 @@
 #include "dialog/window.h"
 
-#include <vector>
 
 namespace kv {
 namespace {
@@ -125,12 +124,14 @@ LRESULT Window::route(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-std::string Window::GetWindowText() const {
+String Window::GetWindowText() const {
     const int length = ::GetWindowTextLengthA(hwnd_);
     if (length <= 0) return {};
-    std::vector<char> text(static_cast<std::size_t>(length) + 1);
+    String text(static_cast<std::size_t>(length) + 1, '\0');
+    if (text.data() == nullptr) return text;  // out of memory: absent, shown empty
     const int copied = ::GetWindowTextA(hwnd_, text.data(), length + 1);
-    return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
 }
 
 namespace {

@@ -5,7 +5,7 @@
 #pragma once
 #include "base/win.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -58,7 +58,7 @@ public:
     bool IsWindowVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
     bool EnableWindow(bool enable) const { return ::EnableWindow(hwnd_, enable) != FALSE; }
     bool SetWindowText(const char* text) const { return ::SetWindowTextA(hwnd_, text ? text : "") != FALSE; }
-    std::string GetWindowText() const;
+    String GetWindowText() const;
     bool SetTimer(UINT_PTR id, UINT milliseconds) const { return ::SetTimer(hwnd_, id, milliseconds, nullptr) != 0; }
     bool KillTimer(UINT_PTR id) const { return ::KillTimer(hwnd_, id) != FALSE; }
     void Invalidate(bool erase = true) const { ::InvalidateRect(hwnd_, nullptr, erase); }

@@ -1,14 +1,14 @@
 // One entry of the [Icons] section of kvsetup.ini: "target,name[,icon]".
 #pragma once
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
 struct IconsEntry {
-    std::string target;  // relative to the installation folder
-    std::string name;    // file name of the shortcut without ".lnk", and its description
+    String target;  // relative to the installation folder
+    String name;    // file name of the shortcut without ".lnk", and its description
     bool hasIcon = false;
-    std::string icon;    // everything after the second comma, commas included
+    String icon;    // everything after the second comma, commas included
 };
 
 // Cuts at the first comma, then the rest at its first comma. Fields are

@@ -3,6 +3,7 @@
 #include "base/module_instance.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
+#include "dialog/common_controls.h"
 #include "res/resource_ids.h"
 
 namespace kv {
@@ -129,6 +130,7 @@ void InstallProgressDialog::StartInstallWorker() {
 }
 
 void RunInstallProgress(const InstallSteps& steps) {
+    ensureCommonControls();  // the template's progress bar and clip
     InstallProgressDialog dialog(steps);
     dialog.setStep(1);
     dialog.RunModal();

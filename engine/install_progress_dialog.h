@@ -7,7 +7,7 @@
 #include "controls/progress_bar.h"
 #include "dialog/dialog.h"
 
-#include <process.h>
+#include "base/thread_start.h"
 
 #include <cstdint>
 
@@ -17,7 +17,7 @@ namespace kv {
 // doubles in their place.
 struct InstallSteps {
     using WorkerStart = unsigned(__stdcall*)(void*);
-    // Same contract as _beginthreadex: a thread handle, or 0 when none was made.
+    // A thread handle, or 0 when none was made (kv::startThread's contract).
     using ThreadStarter = std::uintptr_t(__cdecl*)(void* security, unsigned stackSize, WorkerStart start,
                                                    void* argument, unsigned flags, unsigned* threadId);
 
@@ -25,7 +25,7 @@ struct InstallSteps {
     void (*productRegistration)() = nullptr;
     void (*shortcutCreation)() = nullptr;
     void (*uninstallRegistration)() = nullptr;
-    ThreadStarter startThread = &_beginthreadex;
+    ThreadStarter startThread = &kv::startThread;
 };
 
 // The file worker and registration steps of engine/install_steps.h.

@@ -11,7 +11,7 @@ InstallSteps engineInstallSteps() {
     steps.productRegistration = &runProductRegistration;
     steps.shortcutCreation = &runShortcutCreation;
     steps.uninstallRegistration = &runUninstallRegistration;
-    steps.startThread = &_beginthreadex;
+    steps.startThread = &kv::startThread;
     return steps;
 }
 

@@ -2,6 +2,7 @@
 #include "base/bounded_format.h"
 #include "base/win.h"
 #include "core/install_state.h"
+#include "core/shared_folders.h"
 #include "engine/create_directory_tree.h"
 #include "engine/file_table.h"
 #include "engine/install_steps.h"
@@ -18,11 +19,35 @@ constexpr char kResourceFolderName[] = "RES";
 
 const char* variantFolder() { return installState.setupTypeFirst == 1 ? "3D" : "4D"; }
 
-// Copies over an existing file; only a copy that succeeded is recorded.
-bool copyAndLog(const char* source, const char* destination) {
-    if (!::CopyFileA(source, destination, FALSE)) return false;
-    installState.appendLogRecord(destination);
-    return true;
+// The record of a file just copied; when it cannot be written the copy is
+// removed again and the installation stops.
+bool recordFile(const char* path) {
+    if (installState.appendLogRecord(path)) return true;
+    ::DeleteFileA(path);
+    return false;
+}
+
+// The record of a folder made by the installation; when it cannot be written
+// the folder goes again if nothing recorded lies in it.
+void recordFolder(const char* path) {
+    installState.logRecordType = kLogFolder;
+    if (!installState.appendLogRecord(path)) ::RemoveDirectoryA(path);
+    installState.logRecordType = kLogFile;
+}
+
+// Copies over an existing file. What a failed copy left of a file that was
+// not there before (a full disk leaves a stub) goes again.
+bool copyOver(const char* source, const char* destination) {
+    const bool existed = ::GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES;
+    if (::CopyFileA(source, destination, FALSE)) return true;
+    if (!existed) ::DeleteFileA(destination);
+    return false;
+}
+
+// Only a copy that succeeded is recorded; a failed copy is skipped and the
+// installation goes on.
+void copyAndLog(const char* source, const char* destination) {
+    if (installState.canInstall() && copyOver(source, destination)) recordFile(destination);
 }
 
 // "<from>\<name>" to "<destination folder>\<name>". A path that does not fit
@@ -30,14 +55,15 @@ bool copyAndLog(const char* source, const char* destination) {
 void copyFromFolder(const char* from, int index, bool log, bool makeFolder = false) {
     char source[kPathCapacity];
     char destination[kPathCapacity];
-    if (!formatInto(source, "%s\\%s", from, kFileTable[index]) ||
+    if (!installState.canInstall() ||
+        !formatInto(source, "%s\\%s", from, kFileTable[index]) ||
         !formatInto(destination, "%s\\%s", installState.destinationDir, kFileTable[index]))
         return;
     if (makeFolder) CreateDirectoryTree(destination, true);
     if (log)
         copyAndLog(source, destination);
     else
-        ::CopyFileA(source, destination, FALSE);
+        copyOver(source, destination);
 }
 
 void copyFromSubfolder(const char* subfolder, int index) {
@@ -80,12 +106,13 @@ void copyUninstallText() {
 void copyUninstaller(const char* logPath) {
     char source[kPathCapacity];
     char destination[kPathCapacity];
-    if (!formatInto(source, "%s\\%s", installState.sourceDir, kFileTable[kUninstallerProgram]) ||
+    if (!installState.canInstall() ||
+        !formatInto(source, "%s\\%s", installState.sourceDir, kFileTable[kUninstallerProgram]) ||
         !formatInto(destination, "%s\\%s", installState.destinationDir,
                     kFileTable[kUninstallerProgram]))
         return;
-    if (::CopyFileA(source, destination, FALSE) && logPath != nullptr)
-        installState.appendLogRecord(logPath);
+    if (copyOver(source, destination) && !installState.appendLogRecord(logPath))
+        ::DeleteFileA(destination);
 }
 
 void runDriverSetup(RegistryKey& key) {
@@ -98,20 +125,36 @@ void runDriverSetup(RegistryKey& key) {
     // Windows 2000 and XP: nothing to run.
 }
 
+bool folderExists(const char* path) {
+    const DWORD attributes = ::GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The destination folder and the log, before anything is changed: without
+// them nothing could be recorded, so nothing is installed (false). A log
+// left open by an earlier installation never receives this one's records.
+bool openDestination(char (&logPath)[kPathCapacity]) {
+    installState.uninstallLog.close();
+    const char* destination = installState.destinationDir;
+    if (!isUsableDestination(destination) ||
+        !formatInto(logPath, "%s\\%s", destination, kFileTable[kUninstallLogName]))
+        return false;
+    const bool existed = folderExists(destination);
+    if (!CreateDirectoryTree(destination, false)) return false;
+    if (installState.uninstallLog.create(logPath)) return true;
+    if (!existed) ::RemoveDirectoryA(destination);
+    return false;
+}
+
 void runWorkerSteps() {
+    char logPath[kPathCapacity];
+    if (!openDestination(logPath)) {
+        installState.stopInstall();
+        return;
+    }
     RegistryKey key;
     RemoveUsbLowerFilter();
     runDriverSetup(key);
-
-    CreateDirectoryTree(installState.destinationDir, false);
-    // When the log cannot be created it stays closed and every record below
-    // is dropped; the files are still installed. A log left open by an
-    // earlier installation never receives this one's records.
-    installState.uninstallLog.close();
-    char logPath[kPathCapacity];
-    const bool haveLogPath = formatInto(logPath, "%s\\%s", installState.destinationDir,
-                                        kFileTable[kUninstallLogName]);
-    if (haveLogPath) installState.uninstallLog.create(logPath);
 
     installState.logRecordType = kLogFile;
     for (int i = kFirstProgramFile; i <= kLastProgramFile; ++i)
@@ -123,7 +166,7 @@ void runWorkerSteps() {
     char resourceFolder[kPathCapacity];
     const bool haveResourceFolder =
         formatInto(resourceFolder, "%s\\%s", installState.destinationDir, kResourceFolderName);
-    if (haveResourceFolder) CreateDirectoryTree(resourceFolder, false);
+    if (haveResourceFolder && installState.canInstall()) CreateDirectoryTree(resourceFolder, false);
 
     // Entry 8 lands in the resource folder: names are not case-sensitive.
     for (int i = kFirstVariantFile; i <= kLastVariantFile; ++i)
@@ -132,30 +175,22 @@ void runWorkerSteps() {
         for (int i = kFirstLanguageFile; i <= kLastLanguageFile; ++i)
             copyFromSubfolder(installState.languageCode, i);
 
-    if (haveResourceFolder) {
-        installState.logRecordType = kLogFolder;
-        installState.appendLogRecord(resourceFolder);
-        installState.logRecordType = kLogFile;
-    }
+    if (haveResourceFolder && installState.canInstall()) recordFolder(resourceFolder);
     copyUninstallText();
-    copyUninstaller(haveLogPath ? logPath : nullptr);
+    copyUninstaller(logPath);
 
-    installState.logRecordType = kLogFolder;
-    installState.appendLogRecord(installState.destinationDir);
-
-    transferSettings();
+    if (installState.canInstall()) recordFolder(installState.destinationDir);
+    if (installState.canInstall()) transferSettings();
 }
 
 }  // namespace
 
 unsigned __stdcall InstallWorker(void* /*argument*/) {
     installState.setWorkerBusy(1);
-    try {
-        runWorkerSteps();
-    } catch (...) {
-        // Out of memory in a step: what is done stays done; the dialog must
-        // still learn that the worker has ended.
-    }
+    installState.installStopped = 0;
+    // Out of memory in a step skips what needed it; the dialog must still
+    // learn that the worker has ended.
+    runWorkerSteps();
     installState.setWorkerBusy(0);  // last: publishes every file and log write
     return 0;
 }

@@ -2,19 +2,19 @@
 #pragma once
 #include "base/win.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
 struct LinkDescription {
-    std::string targetPath;
-    std::string arguments;
-    std::string description;
+    String targetPath;
+    String arguments;
+    String description;
     WORD hotkey = 0;
-    std::string iconPath;
+    String iconPath;
     int iconIndex = 0;
     int showCommand = SW_SHOW;
-    std::string workingFolder;
+    String workingFolder;
 };
 
 }  // namespace kv

@@ -11,8 +11,9 @@
 namespace kv {
 namespace {
 
-void registerAutoStart(RegistryKey& key) {
-    if (!key.Open(kRunKey, true)) return;  // no value, no record
+// False when its record could not be written: the value is removed again.
+bool registerAutoStart(RegistryKey& key) {
+    if (!key.Open(kRunKey, true)) return true;  // no value, no record
     char command[kPathCapacity];
     // The bare path, unquoted even with blanks. A command that does not fit
     // is not written, like one past the registry wrapper's limit; the record
@@ -20,7 +21,9 @@ void registerAutoStart(RegistryKey& key) {
     if (formatInto(command, "%s\\%s", installState.destinationDir,
                    textOrEmpty(setupConfig.productKey)))
         key.WriteString(kAutoStartValueName, command);
-    installState.appendLogRecord(kAutoStartValueName);
+    if (installState.appendLogRecord(kAutoStartValueName)) return true;
+    key.DeleteValue(kAutoStartValueName);
+    return false;
 }
 
 void registerProductNames(RegistryKey& key) {
@@ -44,10 +47,11 @@ void countInstallation(RegistryKey& key) {
 }  // namespace
 
 void runProductRegistration() {
+    if (!installState.canInstall()) return;
     installState.logRecordType = kLogAutoStartValue;
     RegistryKey key;
     key.SetRoot(HKEY_LOCAL_MACHINE);
-    registerAutoStart(key);
+    if (!registerAutoStart(key)) return;
     registerProductNames(key);
     countInstallation(key);
 }

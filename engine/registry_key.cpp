@@ -73,8 +73,8 @@ DWORD RegistryKey::GetValueType(const char* name) {
     return lastError_ == ERROR_SUCCESS ? type : 0;
 }
 
-std::string RegistryKey::ReadString(const char* name, const char* defaultValue) {
-    const std::string fallback = defaultValue ? defaultValue : "";
+String RegistryKey::ReadString(const char* name, const char* defaultValue) {
+    const String fallback = defaultValue ? defaultValue : "";
     const DWORD type = GetValueType(name);
     if (type != REG_SZ && type != REG_EXPAND_SZ) return fallback;
     UniqueRegKey key;
@@ -85,7 +85,7 @@ std::string RegistryKey::ReadString(const char* name, const char* defaultValue) 
     lastError_ = ::RegQueryValueExA(key.get(), name, nullptr, nullptr,
                                     reinterpret_cast<BYTE*>(buffer), &size);
     if (lastError_ != ERROR_SUCCESS) return fallback;
-    return std::string(buffer, strnlen(buffer, kMaxReadBytes));
+    return String(buffer, strnlen(buffer, kMaxReadBytes));
 }
 
 DWORD RegistryKey::ReadDword(const char* name, DWORD defaultValue) {

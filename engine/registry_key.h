@@ -2,7 +2,7 @@
 // outlives an operation: each one opens the key with the access it needs.
 #pragma once
 #include "base/win.h"
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -25,7 +25,7 @@ public:
     int DeleteKey(const char* subkey);
     int DeleteValue(const char* name);
     DWORD GetValueType(const char* name);
-    std::string ReadString(const char* name, const char* defaultValue);
+    String ReadString(const char* name, const char* defaultValue);
     DWORD ReadDword(const char* name, DWORD defaultValue);
     // Copies at most 255 bytes into out (which holds at least 255); 0 on failure.
     DWORD ReadValueBytes(const char* name, BYTE* out);
@@ -34,7 +34,7 @@ public:
 
     LONG lastError() const { return lastError_; }
     HKEY root() const { return root_; }
-    const std::string& path() const { return path_; }
+    const String& path() const { return path_; }
     int lazyFlush() const { return lazyFlush_; }
     void setLazyFlush(int lazy) { lazyFlush_ = lazy; }
 
@@ -44,7 +44,7 @@ private:
     LONG lastError_ = 0;
     HKEY root_ = HKEY_CURRENT_USER;
     int lazyFlush_ = 1;
-    std::string path_;
+    String path_;
 };
 
 }  // namespace kv

@@ -30,7 +30,20 @@ const TransferredSetting kSettings[] = {
     {"Product", "VER", kConfFile, "Main", "VER", nullptr},
 };
 
+const char* const kTargetNames[] = {"KvInfo.ini", "KVCONF.INI"};
+
 }  // namespace
+
+bool transferredKey(int index, TransferredKey& key) {
+    for (const TransferredSetting& setting : kSettings) {
+        if (setting.readSection == nullptr) continue;
+        if (index-- == 0) {
+            key = {setting.readSection, setting.readKey, kTargetNames[setting.target]};
+            return true;
+        }
+    }
+    return false;
+}
 
 void transferSettings() {
     char source[kPathCapacity];

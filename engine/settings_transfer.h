@@ -8,4 +8,13 @@ namespace kv {
 // never left out. Nothing is recorded in the uninstall log.
 void transferSettings();
 
+// The index-th (section, key) pair of kvsetup.ini that the transfer reads;
+// false past the last one.
+struct TransferredKey {
+    const char* section;
+    const char* key;
+    const char* target;  // "KvInfo.ini" or "KVCONF.INI"
+};
+bool transferredKey(int index, TransferredKey& key);
+
 }  // namespace kv

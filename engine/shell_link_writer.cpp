@@ -1,9 +1,22 @@
 #include "engine/shell_link_writer.h"
 
+#include "base/late_library.h"
+
 namespace kv {
 namespace {
 
 constexpr int kWidePathCapacity = 260;
+
+// Wide characters of an ANSI path, terminator included; 0 when it is no text
+// of the code page.
+int wideLength(const String& path) {
+    return ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+}
+
+bool fitsWidePath(const String& path) {
+    const int length = wideLength(path);
+    return length > 0 && length <= kWidePathCapacity;
+}
 
 }  // namespace
 
@@ -11,8 +24,9 @@ bool ShellLinkWriter::ensureCreated() {
     if (!tried_) {
         tried_ = true;
         IShellLinkA* link = nullptr;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_IShellLinkA, reinterpret_cast<void**>(&link)))) {
+        auto createInstance = lateFunction<decltype(::CoCreateInstance)>(LateLibrary::Ole32, "CoCreateInstance");
+        if (createInstance && SUCCEEDED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                       IID_IShellLinkA, reinterpret_cast<void**>(&link)))) {
             shellLink_.reset(link);
             IPersistFile* persist = nullptr;
             if (SUCCEEDED(link->QueryInterface(IID_IPersistFile,
@@ -31,6 +45,9 @@ bool ShellLinkWriter::setDescription(const LinkDescription& description) {
 
 bool ShellLinkWriter::save(const char* linkPath) {
     if (linkPath == nullptr || !ensureCreated()) return false;
+    // A target or icon the shell would cut is not saved as some other file.
+    if (!fitsWidePath(description_.targetPath) || !fitsWidePath(description_.iconPath))
+        return false;
     WCHAR widePath[kWidePathCapacity];
     if (::MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, kWidePathCapacity) == 0)
         return false;  // does not fit: nothing is saved

@@ -18,7 +18,9 @@ public:
     // shell-link object or its IPersistFile cannot be had.
     bool setDescription(const LinkDescription& description);
     // Writes the kept properties and saves them as `linkPath` (ANSI). True
-    // when the save succeeded.
+    // when the save succeeded. The shell works on wide paths of at most 260
+    // characters (terminator included): a link, target or icon path longer
+    // than that, however few or many ANSI bytes it takes, is not saved.
     bool save(const char* linkPath);
 
 private:

@@ -6,32 +6,25 @@
 #include "core/language_strings.h"
 #include "core/package_names.h"
 #include "core/setup_config.h"
+#include "core/shared_folders.h"
 #include "core/text_rules.h"
 #include "engine/create_directory_tree.h"
 #include "engine/icons_entry.h"
 #include "engine/install_steps.h"
 #include "engine/log_record.h"
-#include "engine/registry_key.h"
 #include "engine/shell_link_writer.h"
 
 #include <cstring>
-#include <string>
 
 namespace kv {
 namespace {
 
-constexpr char kShellFoldersKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-// "<Programs>\<program folder name>", read afresh each time. An unreadable
-// "Programs" value gives "\<name>", a folder at the root of the current drive.
-// False when the path does not fit 260 bytes.
-bool programFolderPath(char (&out)[kPathCapacity]) {
-    RegistryKey key;
-    key.SetRoot(HKEY_CURRENT_USER);
-    key.Open(kShellFoldersKey, false);
-    const std::string programs = key.ReadString("Programs", "");
-    return formatInto(out, "%s\\%s", programs.c_str(), textOrEmpty(setupConfig.programFolder));
+// "<Programs>\<program folder name>", read afresh each time. False when that
+// is no folder of the product's own: "Programs" unreadable (the folder would
+// be relative to the current drive) or a name that is empty, absolute or
+// climbs out of "Programs". No shortcut is made then.
+bool programFolderPath(String& out) {
+    return programFolderPathOf(textOrEmpty(setupConfig.programFolder), out);
 }
 
 bool readIconsEntry(const char* configPath, int number, char (&entry)[kPathCapacity]) {
@@ -42,21 +35,19 @@ bool readIconsEntry(const char* configPath, int number, char (&entry)[kPathCapac
     return ::GetPrivateProfileStringA("Icons", key, "", entry, sizeof(entry), configPath) > 0;
 }
 
-// A path the shell-link object is given must fit 260 bytes, as every path of
-// the installation does.
-bool fitsPath(const std::string& path) { return path.size() < kPathCapacity; }
-
-void makeShortcut(const IconsEntry& entry) {
+// False when its record could not be written: the link is removed again and
+// nothing more is installed.
+bool makeShortcut(const IconsEntry& entry) {
     // The name is never used as a format: its one "%s" is filled in literally.
-    const std::string name =
-        entry.name.find('%') == std::string::npos
+    const String name =
+        entry.name.find('%') == String::npos
             ? entry.name
             : fillStringPlaceholder(entry.name.c_str(),
                                     textOrEmpty(languageStrings.shortcutNameArgument));
-    char folder[kPathCapacity];
-    if (!programFolderPath(folder)) return;
+    String folder;
+    if (!programFolderPath(folder)) return true;
 
-    const std::string destination = installState.destinationDir;
+    const String destination = installState.destinationDir;
     LinkDescription link;
     link.targetPath = destination + "\\" + entry.target;
     link.workingFolder = destination;
@@ -64,37 +55,46 @@ void makeShortcut(const IconsEntry& entry) {
     link.iconPath = entry.hasIcon ? destination + "\\" + entry.icon : link.targetPath;
     link.iconIndex = 0;
     link.showCommand = SW_SHOW;
-    const std::string linkPath = std::string(folder) + "\\" + name + ".lnk";
-    if (!fitsPath(link.targetPath) || !fitsPath(link.iconPath) || !fitsPath(linkPath)) return;
+    const String linkPath = folder + "\\" + name + ".lnk";
+    if (linkPath.failed() || link.targetPath.failed() || link.iconPath.failed()) return true;  // out of memory: no shortcut
 
     ShellLinkWriter writer;
-    if (!writer.setDescription(link)) return;  // no shell-link object: no shortcut, no record
-    writer.save(linkPath.c_str());             // a failed save is still recorded
-    installState.appendLogRecord(linkPath.c_str());
+    if (!writer.setDescription(link)) return true;  // no shell-link object: no shortcut, no record
+    // A save that fails (a path the shell cannot take, a name no file system
+    // accepts) is still recorded, so the uninstaller looks for the link.
+    writer.save(linkPath.c_str());
+    if (installState.appendLogRecord(linkPath.c_str())) return true;
+    ::DeleteFileA(linkPath.c_str());
+    return false;
 }
 
 }  // namespace
 
 void runShortcutCreation() {
+    if (!installState.canInstall()) return;
+    String folder;
+    if (!programFolderPath(folder)) return;  // no folder of our own: nothing to make or record
     char configPath[kPathCapacity];
     const bool haveConfig =
         formatInto(configPath, "%s\\%s", installState.sourceDir, kConfigFileName);
-    char folder[kPathCapacity];
-    const bool haveFolder = programFolderPath(folder);
     const ComInitialization com;  // for this step only
-    if (haveFolder) CreateDirectoryTree(folder, false);
+    CreateDirectoryTree(folder.c_str(), false);
 
     installState.logRecordType = kLogShortcut;
     char entryText[kPathCapacity];
+    bool recorded = true;
     // The list ends at the first missing or empty key.
-    for (int number = 1; readIconsEntry(haveConfig ? configPath : nullptr, number, entryText);
+    for (int number = 1;
+         recorded && readIconsEntry(haveConfig ? configPath : nullptr, number, entryText);
          ++number) {
         IconsEntry entry;
-        if (parseIconsEntry(entryText, entry)) makeShortcut(entry);  // no comma, no shortcut
+        if (parseIconsEntry(entryText, entry)) recorded = makeShortcut(entry);  // no comma, no shortcut
     }
 
     installState.logRecordType = kLogProgramFolder;
-    if (programFolderPath(folder)) installState.appendLogRecord(folder);
+    if (recorded && programFolderPath(folder)) recorded = installState.appendLogRecord(folder.c_str());
+    // Unrecorded, the folder goes again if nothing recorded lies in it.
+    if (!recorded) ::RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace kv

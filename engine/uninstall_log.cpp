@@ -1,27 +1,57 @@
 #include "engine/uninstall_log.h"
 
+#include "base/heap_string.h"
+
 #include <cstring>
 
 namespace kv {
+namespace {
 
-bool UninstallLogFile::create(const char* path) {
-    file_.reset(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file_.valid();
+HANDLE createLog(const char* path) {
+    return ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
 }
 
-bool UninstallLogFile::append(const void* bytes, std::size_t count) {
-    if (!file_.valid()) return false;
-    DWORD written = 0;
-    return ::WriteFile(file_.get(), bytes, static_cast<DWORD>(count), &written, nullptr) &&
-           written == count;
+}  // namespace
+
+bool UninstallLogFile::create(const char* path) {
+    file_.reset();
+    size_ = 0;
+    failed_ = true;
+    if (path == nullptr) return false;
+    file_.reset(createLog(path));
+    if (!file_.valid()) {
+        const DWORD attributes = ::GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+            !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            ::SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY))
+            file_.reset(createLog(path));
+    }
+    failed_ = !file_.valid();
+    return !failed_;
 }
 
 bool UninstallLogFile::appendRecord(std::uint8_t type, const char* text, std::uint8_t end) {
-    const bool typeOk = appendByte(type);
-    const bool textOk = append(text, std::strlen(text));
-    const bool endOk = appendByte(end);
-    return typeOk && textOk && endOk;
+    if (!usable() || text == nullptr) return false;
+    // The whole record in one write, so a failure never leaves half of one.
+    String record(1, static_cast<char>(type));
+    record += text;
+    record += static_cast<char>(end);
+
+    DWORD written = 0;
+    const BOOL ok = !record.failed() && ::WriteFile(file_.get(), record.data(), static_cast<DWORD>(record.size()),
+                                                    &written, nullptr);
+    if (ok && written == record.size()) {
+        size_ += written;
+        return true;
+    }
+    // A full disk may take part of the record: cut it off again, so that the
+    // records before it stay well-formed, and write nothing more.
+    failed_ = true;
+    if (written != 0 &&
+        ::SetFilePointer(file_.get(), static_cast<LONG>(size_), nullptr, FILE_BEGIN) == size_)
+        ::SetEndOfFile(file_.get());
+    return false;
 }
 
 }  // namespace kv

@@ -12,21 +12,29 @@
 namespace kv {
 namespace {
 
-void registerUninstallEntry(RegistryKey& key) {
+// False when its record could not be written: a key this step made is
+// removed again, and no value is written.
+bool registerUninstallEntry(RegistryKey& key) {
     const char* productName = textOrEmpty(setupConfig.productName);
     // Without a name the key path would be the "Uninstall" list itself.
-    if (*productName == '\0') return;
+    if (*productName == '\0') return true;
     char uninstallKey[kPathCapacity];
-    if (!formatInto(uninstallKey, kUninstallKeyFormat, productName)) return;
-    if (!key.Open(uninstallKey, true)) return;
+    if (!formatInto(uninstallKey, kUninstallKeyFormat, productName)) return true;
+    const bool existed = key.Open(uninstallKey, false);
+    if (!key.Open(uninstallKey, true)) return true;
 
-    installState.appendLogRecord(uninstallKey);  // before any value, whatever they give
+    // Before any value, whatever they give.
+    if (!installState.appendLogRecord(uninstallKey)) {
+        if (!existed) key.DeleteKey(uninstallKey);
+        return false;
+    }
     key.WriteString("DisplayName", productName);
     char command[kPathCapacity];
     // The bare path of the uninstaller, unquoted even with blanks.
     if (formatInto(command, "%s\\%s", installState.destinationDir,
                    kFileTable[kUninstallerProgram]))
         key.WriteString("UninstallString", command);
+    return true;
 }
 
 void registerProductValues(RegistryKey& key) {
@@ -39,10 +47,11 @@ void registerProductValues(RegistryKey& key) {
 }  // namespace
 
 void runUninstallRegistration() {
+    if (!installState.canInstall()) return;
     installState.logRecordType = kLogUninstallKey;
     RegistryKey key;
     key.SetRoot(HKEY_LOCAL_MACHINE);
-    registerUninstallEntry(key);
+    if (!registerUninstallEntry(key)) return;
     registerProductValues(key);
 }
 

@@ -66,7 +66,7 @@ int removeFilterOfDevice(const char* guid, const char* keyName) {
     if (!formatInto(classEntry, "%s%s\\%s", kDeviceClassesKey, guid, keyName) ||
         !key.Open(classEntry, false))
         return 0;
-    const std::string instance = key.ReadString("DeviceInstance", "");
+    const String instance = key.ReadString("DeviceInstance", "");
     if (instance.empty()) return 0;
     char hardwareKey[512];
     if (!formatInto(hardwareKey, "Enum\\%s", instance.c_str()) || !key.Open(hardwareKey, false))
@@ -74,7 +74,7 @@ int removeFilterOfDevice(const char* guid, const char* keyName) {
 
     BYTE filters[260] = {};  // zero-filled, so the first string always ends
     if (key.ReadValueBytes("LowerFilters", filters) == 0) return 0;
-    const std::string first = lowerCaseMultibyte(reinterpret_cast<const char*>(filters));
+    const String first = lowerCaseMultibyte(reinterpret_cast<const char*>(filters));
     if (first != kFilterDriverName) return 0;
     key.DeleteValue("LowerFilters");  // the whole list goes, whatever else it holds
     return 1;

@@ -3,9 +3,9 @@
 #include "base/bounded_format.h"
 #include "base/proc_address.h"
 #include "base/unique_handle.h"
+#include "launcher/console_print.h"
 #include "launcher/restart_kind.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -38,18 +38,18 @@ bool enableShutdownPrivilege() {
 void performRestart(int resultCode, bool dryRun) {
     const kv::RestartKind kind = kv::restartKindFor(resultCode);
     if (kind == kv::RestartKind::Windows95Family) {
-        std::printf("restart: Windows 95-family restart (ExitWindowsEx EWX_REBOOT)%s\n",
+        kv::printTo(STD_OUTPUT_HANDLE, "restart: Windows 95-family restart (ExitWindowsEx EWX_REBOOT)%s\n",
                     dryRun ? " - skipped, /norestart" : "");
         if (!dryRun) ::ExitWindowsEx(EWX_REBOOT, 0);
     } else if (kind == kv::RestartKind::NtFamily) {
-        std::printf("restart: NT-family restart (shutdown privilege, ExitWindowsEx EWX_REBOOT)%s\n",
+        kv::printTo(STD_OUTPUT_HANDLE, "restart: NT-family restart (shutdown privilege, ExitWindowsEx EWX_REBOOT)%s\n",
                     dryRun ? " - skipped, /norestart" : "");
         if (!dryRun) {
             enableShutdownPrivilege();
             ::ExitWindowsEx(EWX_REBOOT, 0);
         }
     } else {
-        std::printf("restart: none\n");
+        kv::printTo(STD_OUTPUT_HANDLE, "restart: none\n");
     }
 }
 
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     bool dryRun = false;
     const char* folderArgument = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (_stricmp(argv[i], "/norestart") == 0)
+        if (::lstrcmpiA(argv[i], "/norestart") == 0)
             dryRun = true;
         else
             folderArgument = argv[i];
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
 
     char ownFolder[kv::kPathCapacity] = {};
     if (!folderOfModule(ownFolder)) {
-        std::fprintf(stderr, "setup: cannot find the launcher's folder\n");
+        kv::printTo(STD_ERROR_HANDLE, "setup: cannot find the launcher's folder\n");
         return 0;
     }
     // Passed on as given: the engine itself refuses a folder that is too long.
@@ -77,22 +77,20 @@ int main(int argc, char** argv) {
     if (!kv::formatInto(libraryPath, "%s\\%s", ownFolder, "kvsetup.dll")) return 0;
     kv::UniqueModule library(::LoadLibraryA(libraryPath));
     if (!library) {
-        std::fprintf(stderr, "setup: cannot load %s\n", libraryPath);
+        kv::printTo(STD_ERROR_HANDLE, "setup: cannot load %s\n", libraryPath);
         return 0;
     }
     auto doInstall = kv::procAddress<DoInstallFn>(library.get(), "DOINSTALL");
     if (doInstall == nullptr) {
-        std::fprintf(stderr, "setup: kvsetup.dll has no DOINSTALL entry\n");
+        kv::printTo(STD_ERROR_HANDLE, "setup: kvsetup.dll has no DOINSTALL entry\n");
         return 0;
     }
 
     // The engine copies the driver file from the current folder.
     ::SetCurrentDirectoryA(sourceFolder);
-    std::printf("setup: source folder %s\n", sourceFolder);
-    std::fflush(stdout);
+    kv::printTo(STD_OUTPUT_HANDLE, "setup: source folder %s\n", sourceFolder);
     const int resultCode = doInstall(sourceFolder);
-    std::printf("setup: ResultCode %d\n", resultCode);
+    kv::printTo(STD_OUTPUT_HANDLE, "setup: ResultCode %d\n", resultCode);
     performRestart(resultCode, dryRun);
-    std::fflush(stdout);
     return resultCode;
 }

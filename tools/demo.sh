@@ -49,6 +49,14 @@ for bmp in "$pictures"/*.bmp; do
         echo "could not turn $(basename "$bmp") into a PNG; kept the BMP"
     fi
 done
+# The log is read back on this machine by the package authors' log reader.
+log=$(tr -d '\r' <"$report" | sed -n 's/^UninstallLog file: //p')
+if [ -n "$log" ]; then
+    echo
+    echo "UninstallLog, as tools/kvlog reads it:"
+    "$root/tools/kvlog" "$(winepath -u "$log" 2>/dev/null)" >"$pictures/log.txt" || code=1
+    sed 's/^/  /' "$pictures/log.txt"
+fi
 echo
 echo "Pictures of the pages and the progress dialog:"
 ls -1 "$pictures" | sed 's/^/  /'

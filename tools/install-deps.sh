@@ -4,15 +4,25 @@
 # some program of the same name stands on PATH: the Makefile then puts the
 # system's own folders first, so the programs run are the packages' own.
 # Runs as root on Debian; does nothing when everything is there.
+#   install-deps.sh         what building, testing and the demo need
+#   install-deps.sh bench   that and the peer installer's compiler (nsis) for `make bench`
 set -eu
+# Wine's own faces (Tahoma for the dialogs' "MS Shell Dlg") and fonts with the
+# characters of the Chinese, Japanese and Korean texts, so that the gallery
+# measures texts with the metrics their users see. clang and its libFuzzer
+# runtime: the host fuzzing of the pure rules.
 packages="g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev cmake xvfb xauth googletest python3
-wine wine32:i386 fonts-ipafont-gothic"
+wine wine32:i386 fonts-wine fonts-wqy-microhei fonts-ipafont-gothic fonts-unfonts-core
+clang libclang-rt-14-dev"
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
 }
 
 need=""
+if [ "${1:-}" = "bench" ]; then
+    packages="$packages nsis"
+fi
 for package in $packages; do
     installed "$package" || need="$need $package"
 done

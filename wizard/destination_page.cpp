@@ -52,7 +52,7 @@ void DestinationPage::applyTexts() {
 }
 
 LRESULT DestinationPage::OnBrowse(WORD, WORD, HWND, bool&) {
-    const std::string current = itemText(IDC_FOLDER_EDIT);
+    const String current = itemText(IDC_FOLDER_EDIT);
     CFolderDialog browser(kBrowseTitle, current.c_str(), handle(), BIF_RETURNONLYFSDIRS);
     if (browser.RunModal() != 1) return 0;
     if (!copyInto(installState.destinationDir, browser.selectedPath())) return 0;

@@ -6,7 +6,7 @@
 #include "res/resource_ids.h"
 #include "wizard/wizard_page.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -15,7 +15,7 @@ public:
     DestinationPage();
 
     // The edit's text as of the last data exchange.
-    const std::string& folderText() const { return folderText_; }
+    const String& folderText() const { return folderText_; }
 
     BEGIN_MSG_MAP(DestinationPage)
         COMMAND_HANDLER(IDC_BROWSE, BN_CLICKED, OnBrowse)
@@ -32,7 +32,7 @@ private:
 
     LabelControl heading_, sizeLabel_;
     CEditEx edit_;
-    std::string folderText_;
+    String folderText_;
 };
 
 }  // namespace kv

@@ -27,7 +27,7 @@ void FinishPage::applyTexts() {
     setFrameCaption(title);
     styleHeading(heading_, title, kHeadingPoints);
     // The language file's text is not a format: only its one "%s" is filled.
-    const std::string finished =
+    const String finished =
         fillStringPlaceholder(textOrEmpty(s.finishText), textOrEmpty(setupConfig.displayName));
     styleBody(text_, finished.c_str(), kBodyPoints);
     setItemText(IDC_RESTART_TEXT, textOrEmpty(s.restartText));

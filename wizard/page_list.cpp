@@ -7,15 +7,16 @@ namespace kv {
 PageList::~PageList() { clear(); }
 
 void PageList::clear() {
-    for (auto& page : pages_) {
-        page->DestroyWindow();
-        page.reset();
+    for (int i = 0; i < count_; ++i) {
+        pages_[i]->DestroyWindow();
+        pages_[i].reset();
     }
-    pages_.clear();
+    count_ = 0;
     shownIndex_ = -1;
 }
 
 bool PageList::AddPage(int templateId, HWND frame) {
+    if (count_ == kCapacity) return false;
     std::unique_ptr<WizardPage> page = makePage(templateId);
     if (!page) return false;
     if (!page->Create(templateId, frame) || !page->IsWindow()) return false;
@@ -26,7 +27,7 @@ bool PageList::AddPage(int templateId, HWND frame) {
     const int x = (frameRect.right - frameRect.left) - (pageRect.right - pageRect.left) - 5;
     ::SetWindowPos(page->handle(), nullptr, x, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    pages_.push_back(std::move(page));
+    pages_[count_++] = std::move(page);
     return true;
 }
 

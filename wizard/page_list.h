@@ -3,7 +3,6 @@
 #include "wizard/wizard_page.h"
 
 #include <memory>
-#include <vector>
 
 namespace kv {
 
@@ -22,7 +21,7 @@ public:
     // Creates the page for `templateId` as a hidden child of `frame` and puts
     // it at the right of the frame's client area, one pixel from the top.
     // False, with nothing appended, when the page or its window cannot be
-    // created: navigation counts on every listed page having a window.
+    // created or the table is full: navigation counts on every listed page having a window.
     bool AddPage(int templateId, HWND frame);
     // Hides the shown page and shows page `index`; -1 re-shows the shown page
     // (page 0 when none was shown yet). False for an index past the end or a
@@ -34,13 +33,17 @@ public:
     WizardPage* CurrentPage();
 
     int ShownIndex() const { return shownIndex_; }
-    int count() const { return static_cast<int>(pages_.size()); }
+    int count() const { return count_; }
     void clear();
 
 private:
     static void showAndRepaint(WizardPage& page);
 
-    std::vector<std::unique_ptr<WizardPage>> pages_;
+    // A fixed table: the wizard has seven pages, and adding one never
+    // allocates beyond the page itself.
+    static constexpr int kCapacity = 16;
+    std::unique_ptr<WizardPage> pages_[kCapacity];
+    int count_ = 0;
     int shownIndex_ = -1;
 };
 

@@ -4,20 +4,13 @@
 #include "base/unique_handle.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
-#include "engine/registry_key.h"
+#include "core/shared_folders.h"
 #include "res/resource_ids.h"
 #include "wizard/folder_edit.h"
 
 #include <cstring>
 
 namespace kv {
-
-std::string startMenuProgramsFolder() {
-    RegistryKey key;
-    key.SetRoot(HKEY_CURRENT_USER);
-    key.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
-    return key.ReadString("Programs", "");
-}
 
 ProgramFolderPage::ProgramFolderPage()
     : WizardPage(IDD_PROGRAM_FOLDER_PAGE), folderText_(textOrEmpty(setupConfig.programFolder)) {}
@@ -40,7 +33,7 @@ bool ProgramFolderPage::editHasText() const {
 
 void ProgramFolderPage::applyTexts() {
     const LanguageStrings& s = languageStrings;
-    const std::string programs = startMenuProgramsFolder();
+    const String programs = startMenuProgramsFolder();
     const char* title = textOrEmpty(s.programFolderTitle);
     setFrameCaption(title);
     styleHeading(heading_, title, kHeadingPoints);
@@ -51,7 +44,7 @@ void ProgramFolderPage::applyTexts() {
     setItemText(IDC_EXISTING_FOLDERS_LABEL, textOrEmpty(s.existingFoldersLabel));
 }
 
-void ProgramFolderPage::listExistingFolders(const std::string& programsFolder) const {
+void ProgramFolderPage::listExistingFolders(const String& programsFolder) const {
     const HWND list = GetDlgItem(IDC_FOLDER_LIST);
     char pattern[kPathCapacity];
     // A programs folder too long for a path lists nothing.
@@ -75,7 +68,8 @@ LRESULT ProgramFolderPage::OnFolderSelected(WORD, WORD, HWND, bool&) {
     if (selected == LB_ERR) return 0;
     const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, selected, 0);
     if (length == LB_ERR) return 0;
-    std::string name(static_cast<std::size_t>(length) + 1, '\0');
+    String name(static_cast<std::size_t>(length) + 1, '\0');
+    if (name.data() == nullptr) return 0;
     ::SendMessageA(list, LB_GETTEXT, selected, reinterpret_cast<LPARAM>(&name[0]));
     name.resize(std::strlen(name.c_str()));
     folderText_ = name;

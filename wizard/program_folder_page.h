@@ -6,7 +6,7 @@
 #include "res/resource_ids.h"
 #include "wizard/wizard_page.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -14,7 +14,7 @@ class ProgramFolderPage : public WizardPage {
 public:
     ProgramFolderPage();
 
-    const std::string& folderText() const { return folderText_; }
+    const String& folderText() const { return folderText_; }
     bool editHasText() const;
 
     BEGIN_MSG_MAP(ProgramFolderPage)
@@ -31,14 +31,11 @@ protected:
 private:
     LRESULT OnFolderSelected(WORD, WORD, HWND, bool&);
     LRESULT OnEditChange(WORD, WORD, HWND, bool&);
-    void listExistingFolders(const std::string& programsFolder) const;
+    void listExistingFolders(const String& programsFolder) const;
 
     LabelControl heading_, text_;
     CEditEx edit_;
-    std::string folderText_;
+    String folderText_;
 };
-
-// The current user's Start-menu programs folder ("" when unknown).
-std::string startMenuProgramsFolder();
 
 }  // namespace kv

@@ -5,7 +5,7 @@
 #include "core/setup_config.h"
 #include "res/resource_ids.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -32,7 +32,7 @@ void WelcomePage::applyTexts() {
     styleHeading(labels_[0], title, kHeadingPoints);
     styleBody(labels_[1], textOrEmpty(s.welcomeText1), kBodyPoints);
 
-    const std::string product = std::string(kProductIndent) + textOrEmpty(setupConfig.productName);
+    const String product = String(kProductIndent) + textOrEmpty(setupConfig.productName);
     styleBody(labels_[2], product.c_str(), kBodyPoints);
     labels_[2].SetBold(TRUE).SetForeground(kBlue);
 

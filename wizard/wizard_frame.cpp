@@ -5,6 +5,7 @@
 #include "core/language_strings.h"
 #include "core/setup_config.h"
 #include "core/setup_main_window.h"
+#include "core/shared_folders.h"
 #include "engine/install_progress_dialog.h"
 #include "res/resource_ids.h"
 #include "wizard/destination_page.h"
@@ -74,9 +75,47 @@ LRESULT WizardFrame::OnCancelCommand(WORD, WORD, HWND, bool&) {
     return 0;
 }
 
+bool WizardFrame::takeDestination() {
+    DestinationPage* destination = page<DestinationPage>(kDestinationPageIndex);
+    // A text too long for the folder buffer fails the exchange: refused, not
+    // cut into some other folder.
+    if (!destination->UpdateData(true)) return false;
+    const char* folder = destination->folderText().c_str();
+    if (!isUsableDestination(folder)) return false;
+    return copyInto(installState.destinationDir, folder);
+}
+
+bool WizardFrame::takeProgramFolder() {
+    ProgramFolderPage* folder = page<ProgramFolderPage>(kProgramFolderPageIndex);
+    if (!folder->UpdateData(true)) return false;
+    // An empty edit keeps the folder from before, if that one is usable; a
+    // typed name is taken even when the configuration named none.
+    String path;
+    if (!folder->editHasText()) return programFolderPathOf(textOrEmpty(setupConfig.programFolder), path);
+    if (!programFolderPathOf(folder->folderText().c_str(), path)) return false;
+    setupConfig.programFolder = makeOwnedText(folder->folderText().c_str());
+    return true;
+}
+
+void WizardFrame::refuseFolder(int pageIndex) const {
+    // The only message box of the setup is the folder browser's: a beep, and
+    // the folder edit gets the focus with its text selected.
+    ::MessageBeep(MB_ICONEXCLAMATION);
+    WizardPage* refused = pages_.PageAt(pageIndex);
+    const HWND edit = refused != nullptr ? refused->GetDlgItem(IDC_FOLDER_EDIT) : nullptr;
+    if (edit == nullptr) return;
+    ::SetFocus(edit);
+    ::SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+
 void WizardFrame::OnNext() {
     // Next is hidden on the finish page; a late click there does nothing.
     if (!complete_ || currentIndex_ >= kFinishPageIndex) return;
+    // A folder that is no folder of the product's own keeps the user on its
+    // page: the installation never sees it.
+    if ((currentIndex_ == kDestinationPageIndex && !takeDestination()) ||
+        (currentIndex_ == kProgramFolderPageIndex && !takeProgramFolder()))
+        return refuseFolder(currentIndex_);
     ++currentIndex_;
     if (currentIndex_ == 1) ::EnableWindow(GetDlgItem(IDC_BACK), TRUE);
     focusItem(IDC_NEXT);
@@ -88,22 +127,6 @@ void WizardFrame::OnNext() {
     case kSetupTypePageIndex + 1:
         installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected() ? 1 : 0;
         break;
-    case kDestinationPageIndex + 1: {
-        DestinationPage* destination = page<DestinationPage>(kDestinationPageIndex);
-        destination->UpdateData(true);
-        // The page reads back at most 259 characters, so the copy always fits;
-        // should it not, the folder is refused rather than cut.
-        if (!copyInto(installState.destinationDir, destination->folderText().c_str()))
-            installState.destinationDir[0] = '\0';
-        break;
-    }
-    case kProgramFolderPageIndex + 1: {
-        ProgramFolderPage* folder = page<ProgramFolderPage>(kProgramFolderPageIndex);
-        folder->UpdateData(true);
-        if (setupConfig.programFolder && folder->editHasText())
-            setupConfig.programFolder = makeOwnedText(folder->folderText().c_str());
-        break;
-    }
     case kFinishPageIndex:
         runInstallation();
         break;

@@ -66,6 +66,11 @@ private:
     void focusItem(int id) const;
     void endRun(int code);
     void runInstallation();
+    // Leaving the destination and program folder pages: the folder is taken
+    // into the install state, or false when it is refused.
+    bool takeDestination();
+    bool takeProgramFolder();
+    void refuseFolder(int pageIndex) const;
     template <typename Page>
     Page* page(int index) const {
         return static_cast<Page*>(pages_.PageAt(index));

@@ -18,9 +18,10 @@ void WizardPage::setItemText(int id, const char* text) const {
     ::SetDlgItemTextA(handle(), id, text != nullptr ? text : "");
 }
 
-std::string WizardPage::itemText(int id) const {
+String WizardPage::itemText(int id) const {
     const HWND item = GetDlgItem(id);
-    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
+    String text(static_cast<std::size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
+    if (text.data() == nullptr) return text;
     text.resize(static_cast<std::size_t>(::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
     return text;
 }

@@ -4,7 +4,7 @@
 #pragma once
 #include "dialog/dialog.h"
 
-#include <string>
+#include "base/heap_string.h"
 
 namespace kv {
 
@@ -27,7 +27,7 @@ protected:
 
     void setFrameCaption(const char* text) const;
     void setItemText(int id, const char* text) const;
-    std::string itemText(int id) const;
+    String itemText(int id) const;
     // The one heading style of every page: italic, bold, blue, `points` high.
     static void styleHeading(LabelControl& heading, const char* title, int points);
     // A body label: `points` high; bold and coloured when asked.

@@ -1,7 +1,9 @@
 #!/bin/sh
 # The built library exports DOINSTALL under its plain name only; it and the
-# launcher import nothing but Windows' own DLLs (no C++ runtime, libgcc or
-# pthread DLLs) and no function the oldest supported systems lack.
+# launcher import nothing but the Windows DLLs that every supported system
+# ships from its first release (no C runtime: the first Windows 95 has no
+# msvcrt.dll; no C++ runtime, libgcc or pthread DLLs) and no function the
+# oldest supported systems lack.
 set -eu
 dll=$1
 dump=$(i686-w64-mingw32-objdump -p "$dll")
@@ -10,7 +12,7 @@ if [ "${dll##*.}" = "dll" ] && [ "$exports" != "DOINSTALL" ]; then
     echo "unexpected export table: $exports"
     exit 1
 fi
-allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|COMDLG32|SHELL32|OLE32|OLEAUT32|msvcrt)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|SHELL32|OLE32)\.dll$'
 bad=0
 for name in $(printf '%s\n' "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
     if ! printf '%s\n' "$name" | grep -Eiq "$allowed"; then
@@ -18,10 +20,13 @@ for name in $(printf '%s\n' "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
         bad=1
     fi
 done
-# Functions newer than Windows 95 / NT 4: importing one stops the module
-# from loading on the older systems at all.
-too_new='^(GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|GetHandleInformation|TryEnterCriticalSection|IsDebuggerPresent|SetProcessAffinityMask|GetProcessAffinityMask|IsDBCSLeadByteEx|InitializeCriticalSectionAndSpinCount|GetFileAttributesExA|SwitchToThread|InitOnceExecuteOnce|GetFileSizeEx|SetFilePointerEx|GetModuleHandleExA|GetModuleHandleExW|FlsAlloc|QueryFullProcessImageNameA)$'
-for name in $(printf '%s\n' "$dump" | awk '/DLL Name:/{dll=toupper($3); next} dll ~ /^KERNEL32/ && NF==3 && $1 ~ /^[0-9a-f]+$/ {print $3}'); do
+# Functions newer than the first Windows 95 or NT 4.0: importing one stops
+# the module from loading on the older systems at all. Among them what C and
+# C++ runtimes and thread libraries like to call (interlocked and fiber-local
+# functions, pointer encoding, heap and processor queries), and newer user
+# interface and registry calls.
+too_new='^(GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|GetHandleInformation|TryEnterCriticalSection|IsDebuggerPresent|SetProcessAffinityMask|GetProcessAffinityMask|IsDBCSLeadByteEx|InitializeCriticalSectionAndSpinCount|GetFileAttributesExA|SwitchToThread|InitOnceExecuteOnce|GetFileSizeEx|SetFilePointerEx|GetModuleHandleExA|GetModuleHandleExW|FlsAlloc|FlsFree|FlsGetValue|FlsSetValue|QueryFullProcessImageNameA|InterlockedCompareExchange|InterlockedExchangeAdd|IsProcessorFeaturePresent|EncodePointer|DecodePointer|HeapSetInformation|HeapQueryInformation|SetThreadStackGuarantee|GetSystemTimePreciseAsFileTime|CreateWaitableTimerA|SignalObjectAndWait|QueueUserAPC|GetLongPathNameA|CopyFileExA|MoveFileExA|GetDiskFreeSpaceExA|GetGUIThreadInfo|TrackMouseEvent|SendInput|SetLayeredWindowAttributes|AnimateWindow|GetAncestor|GetLayout|SetLayout|AlphaBlend|GradientFill|TransparentBlt|RegGetValueA|RegDeleteKeyExA|RegOpenCurrentUser|InitCommonControlsEx)$'
+for name in $(printf '%s\n' "$dump" | awk '/DLL Name:/{dll=toupper($3); next} dll != "" && NF==3 && $1 ~ /^[0-9a-f]+$/ {print $3}'); do
     if printf '%s\n' "$name" | grep -Eq "$too_new"; then
         echo "imports a function the oldest supported systems lack: $name"
         bad=1

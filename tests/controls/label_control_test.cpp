@@ -105,6 +105,24 @@ TEST(LabelControl, SolidBackgroundAndTextColour) {
     EXPECT_EQ(RGB(0, 128, 0), renderClient(label.handle()).at(199, 29));
 }
 
+TEST(LabelControl, ANewColourSchemeReachesTheLabelThroughItsDialog) {
+    ControlHost host;
+    kv::LabelControl label;
+    ASSERT_TRUE(label.SubclassWindow(host.addStatic(503, 200, 30, SS_LEFT, "WWWW")));
+    const COLORREF before = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(before, renderClient(label.handle()).at(199, 29));
+
+    // Only the top-level dialog is told; the dialog layer passes it on.
+    const INT element = COLOR_BTNFACE;
+    const COLORREF scheme = before == RGB(10, 120, 30) ? RGB(30, 10, 120) : RGB(10, 120, 30);
+    ASSERT_TRUE(::SetSysColors(1, &element, &scheme));
+    host.SendMessage(WM_SYSCOLORCHANGE, 0, 0);
+    const COLORREF after = renderClient(label.handle()).at(199, 29);
+    ::SetSysColors(1, &element, &before);
+    host.SendMessage(WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(scheme, after);
+}
+
 // The heading style on real pages is the screen tests'; here what they never
 // do: undo a change, underline, and keep what a later call does not touch.
 TEST(LabelControl, ChainedFontChangesAllApply) {

@@ -1,4 +1,5 @@
 #include "base/bounded_format.h"
+#include "base/heap_string.h"
 #include "core/multibyte_text.h"
 #include "engine/log_record.h"
 
@@ -27,6 +28,33 @@ TEST(BoundedFormat, RefusesInsteadOfCutting) {
     EXPECT_TRUE(kv::appendInto(small, "c"));
     EXPECT_FALSE(kv::appendInto(small, "d"));
     EXPECT_STREQ("abc", small);  // unchanged by the refused append
+}
+
+TEST(BoundedFormat, ConversionsTheProgramUses) {
+    struct Case {
+        const char* expected;
+        char text[64];
+    };
+    const unsigned long data1 = 0x36FC9E60UL;
+    Case cases[] = {
+        {"{36FC9E60-C465-11CF-8056-444553540000}", {}},
+        {"-42|7|   ab|ab   |-0042", {}},
+        {"x 100%", {}},
+        {"", {}},  // a conversion the formatter does not know
+    };
+    kv::formatInto(cases[0].text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", data1, 0xC465u,
+                   0x11CFu, 0x80u, 0x56u, 0x44u, 0x45u, 0x53u, 0x54u, 0x00u, 0x00u);
+    kv::formatInto(cases[1].text, "%d|%u|%5s|%-5s|%05d", -42, 7u, "ab", "ab", -42);
+    kv::formatInto(cases[2].text, "%c%s %d%%", 'x', "", 100);
+    EXPECT_FALSE(kv::formatInto(cases[3].text, "%.2f", 1.5));
+    for (const Case& c : cases) EXPECT_STREQ(c.expected, c.text);
+
+    kv::String grown("a");
+    grown += kv::String("bc") + "d";
+    grown += 'e';
+    EXPECT_EQ("abcde", grown);
+    EXPECT_EQ(4u, grown.find('e'));
+    EXPECT_EQ(kv::String::npos, grown.find('x'));
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "core/install_state.h"
 #include "core/setup_config.h"
+#include "core/shared_folders.h"
 #include "engine/registry_key.h"
 #include "support/test_support.h"
 
@@ -74,7 +75,7 @@ TEST(SetupConfig, ReadsEveryValueOfTheSamplePackage) {
     EXPECT_EQ(nullptr, setupConfig.captionBar.get());
 }
 
-TEST(SetupConfig, MissingFileGivesEmptyTextsAndTheBaseFolder) {
+TEST(SetupConfig, MissingFileGivesEmptyTextsAndNoDefaultFolder) {
     ProgramFilesValue programFiles;
     programFiles.set("C:\\Program Files");
     kv::copyInto(installState.sourceDir, kvtest::makeTempFolder("empty").c_str());
@@ -82,7 +83,8 @@ TEST(SetupConfig, MissingFileGivesEmptyTextsAndTheBaseFolder) {
     ASSERT_NE(nullptr, setupConfig.productName.get());
     EXPECT_STREQ("", setupConfig.productName.get());
     EXPECT_STREQ("", setupConfig.programFolder.get());
-    EXPECT_STREQ("C:\\Program Files\\", installState.destinationDir);  // empty Dir
+    // An empty Dir would make the program-files folder itself the product's.
+    EXPECT_STREQ("", installState.destinationDir);
     kv::releaseSetupConfig();
 }
 
@@ -110,12 +112,14 @@ TEST(SetupConfig, CaseLongValuesAndRepeatedLoads) {
 TEST(SetupConfig, ProgramFilesValueMissingOrNotAString) {
     ProgramFilesValue programFiles;
     sourceWithConfig("[Target]\r\nDir=Pkg\r\n");
+    // "\Pkg" would be a folder at the root of whatever drive is current:
+    // no default then, the user names the folder.
     programFiles.remove();
     kv::loadSetupConfig();
-    EXPECT_STREQ("\\Pkg", installState.destinationDir);
+    EXPECT_STREQ("", installState.destinationDir);
     programFiles.setDword();
     kv::loadSetupConfig();
-    EXPECT_STREQ("\\Pkg", installState.destinationDir);
+    EXPECT_STREQ("", installState.destinationDir);
     kv::releaseSetupConfig();
 }
 
@@ -129,8 +133,7 @@ TEST(SetupConfig, DestinationThatDoesNotFitIsRefusedNotCut) {
 }
 
 TEST(SetupConfig, FallbackBaseIsTheWindowsDrivesProgramFiles) {
-    char base[MAX_PATH];
-    kv::fallbackProgramFilesDir(base, sizeof(base));
+    const std::string base = kv::fallbackProgramFilesFolder();
     char windows[MAX_PATH];
     ::GetWindowsDirectoryA(windows, sizeof(windows));
     EXPECT_EQ(std::string(1, windows[0]) + ":\\Program Files", base);

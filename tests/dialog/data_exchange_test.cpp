@@ -8,7 +8,7 @@ using kvtest::ScriptedDialog;
 
 TEST(DataExchange, FieldsNeverOverflowAndMissingItemsFail) {
     ScriptedDialog dialog;
-    std::string limited = "ab";
+    kv::String limited = "ab";
     char buffer[8] = "init";
     int state = BST_CHECKED;
     bool withMissingItem = false;
@@ -30,10 +30,15 @@ TEST(DataExchange, FieldsNeverOverflowAndMissingItemsFail) {
     ::SetWindowTextA(edit, "abcdefgh");
     ::SetDlgItemTextA(dialog.handle(), IDC_TEST_STATIC, "0123456789");
     ::SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
-    EXPECT_TRUE(dialog.UpdateData(true));
-    EXPECT_EQ("abcd", limited);
+    // The edit's over-long text (set by a program) is refused, not cut; the
+    // fixed buffer takes what fits; the other exchanges still happen.
+    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_EQ("ab", limited);
     EXPECT_STREQ("0123456", buffer);
     EXPECT_EQ(BST_UNCHECKED, state);
+    ::SetWindowTextA(edit, "abcd");
+    EXPECT_TRUE(dialog.UpdateData(true));
+    EXPECT_EQ("abcd", limited);
 
     withMissingItem = true;
     EXPECT_FALSE(dialog.UpdateData(true));

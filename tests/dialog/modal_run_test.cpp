@@ -53,7 +53,7 @@ TEST(ModalRun, KeysAndCloseCommandsEndWithOkOrCancel) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedDialog dialog;
-        std::string text = "start";
+        kv::String text = "start";
         dialog.exchange = [&](kv::DataExchange& dx) { kv::exchangeText(dx, IDC_TEST_EDIT, text); };
         dialog.onInit = [&c](ScriptedDialog& d) {
             d.post([&d, &c] {

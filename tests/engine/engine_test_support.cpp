@@ -23,6 +23,7 @@ void resetEngineState() {
     s.restartNeeded = 1;
     s.logRecordType = 0;
     s.logRecordEnd = 0;
+    s.installStopped = 0;
     kv::releaseSetupConfig();
     kv::releaseLanguageStrings();
 }

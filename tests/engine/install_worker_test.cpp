@@ -276,16 +276,18 @@ TEST_F(WorkerTest, MissingFilesAreSkippedUnloggedAndMissingSettingsWrittenEmpty)
     EXPECT_EQ("3", profileString(d + "\\KVCONF.INI", "Main", "VER"));
 }
 
-TEST_F(WorkerTest, WithoutALogTheFilesAreStillInstalledAndNoOtherFileGetsTheRecords) {
+TEST_F(WorkerTest, WithoutALogNothingIsInstalledAndNoOtherFileGetsTheRecords) {
     if (!versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
-    // A folder of the log's name keeps the log from being created.
+    // A folder of the log's name keeps the log from being created: nothing
+    // could be recorded, so nothing is installed, here or elsewhere.
     ASSERT_EQ(1, ::CreateDirectoryA(destination_.c_str(), nullptr));
     ASSERT_EQ(1, ::CreateDirectoryA((destination_ + "\\kvrem00.log").c_str(), nullptr));
     runWorker();
     EXPECT_FALSE(installState.uninstallLog.isOpen());
-    EXPECT_TRUE(kvtest::fileExists(destination_ + "\\kvtray32.exe"));
-    EXPECT_TRUE(kvtest::fileExists(destination_ + "\\kvrem.un2"));
-    EXPECT_TRUE(kvtest::fileExists(destination_ + "\\KvInfo.ini"));
+    EXPECT_EQ(1, installState.installStopped);
+    EXPECT_FALSE(kvtest::fileExists(destination_ + "\\kvtray32.exe"));
+    EXPECT_FALSE(kvtest::fileExists(destination_ + "\\KvInfo.ini"));
+    EXPECT_FALSE(kvtest::fileExists(kDriverPath));
 
     // A log path too long for its buffer: the log of an earlier
     // installation, still open, gets none of this one's records.

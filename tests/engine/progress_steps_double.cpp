@@ -29,7 +29,8 @@ StepRecord observe(const char* name) {
     if (record.thread == ::GetWindowThreadProcessId(dialog, nullptr)) {
         ::GetWindowTextA(label, text, sizeof(text));
         record.labelText = text;
-        if (auto* object = dynamic_cast<kv::LabelControl*>(kv::Window::fromHandle(label))) {
+        // The dialog attaches a LabelControl to its status label.
+        if (auto* object = static_cast<kv::LabelControl*>(kv::Window::fromHandle(label))) {
             ::GetObjectA(object->font(), sizeof(record.labelFont), &record.labelFont);
             record.labelColour = object->textColor();
         }

@@ -116,6 +116,7 @@ TEST_F(RegistrationTest, AKeyThatCannotBeOpenedSkipsOnlyItsOwnProductBlock) {
     }
     EXPECT_EQ("<missing>", value(kRunKey, kRunValue));
     EXPECT_TRUE(logBytes().empty()) << "no record without the value's key";
+    ASSERT_TRUE(installState.uninstallLog.create(logPath_.c_str()));
     EXPECT_EQ(installName_, value(kProductKey, "InstallName"));
     EXPECT_EQ(1u, installCount());
 

@@ -13,6 +13,8 @@
 
 #include <shlobj.h>
 
+#include <cstdlib>
+
 using kv::installState;
 using kv::LogRecord;
 
@@ -174,13 +176,45 @@ TEST_F(ShortcutCreationTest, ANameIsFilledInLiterallyAndNeverUsedAsAFormat) {
     EXPECT_EQ(destination_ + "\\a.exe", filled.target);
 }
 
-TEST_F(ShortcutCreationTest, ANameTooLongForAPathMakesNoShortcutAndTheWalkGoesOn) {
+TEST_F(ShortcutCreationTest, ALinkPathTooLongForTheShellIsNotSavedButRecordedAndTheWalkGoesOn) {
+    // Past 260 wide characters the shell cannot save the link; the record
+    // stays, as for any failed save.
+    const std::string longName = "Long " + std::string(250, 'w');
     kv::languageStrings.shortcutNameArgument = kv::makeOwnedText(std::string(250, 'w').c_str());
     writeIcons("1=a.exe,Long %s,res\\kvtray.ico\r\n2=b.exe,Short\r\n");
     kv::runShortcutCreation();
-    const std::vector<LogRecord> expected = {{0xFB, link("Short")}, {0xFC, folder_}};
+    const std::vector<LogRecord> expected = {
+        {0xFB, link(longName)}, {0xFB, link("Short")}, {0xFC, folder_}};
     EXPECT_EQ(expected, records());
+    EXPECT_FALSE(kvtest::fileExists(link(longName)));
     EXPECT_TRUE(kvtest::fileExists(link("Short")));
+}
+
+// Run under code page 932 (the Japanese test run): the shell's limit is 260
+// wide characters, so a link path of about 400 bytes but 240 characters is
+// saved. Half of its characters have a trail byte equal to "\".
+TEST_F(ShortcutCreationTest, AJapaneseLinkPathPast260BytesButWithin260CharactersIsSaved) {
+    if (::GetACP() != 932) GTEST_SKIP() << "needs code page 932 (the Japanese run)";
+    const char* locales = std::getenv("LOCPATH");
+    if (locales == nullptr || !kvtest::fileExists(kvtest::windowsPathOf(locales) + "\\ja_JP.UTF-8\\LC_CTYPE"))
+        GTEST_SKIP() << "no ja_JP.UTF-8 locale for file names";
+    std::string kana;
+    for (int i = 0; i < 40; ++i) kana += "\x83\x5C\x83\x65";  // two characters, four bytes
+    const std::string nested = kv::textOrEmpty(kv::setupConfig.programFolder) + std::string("\\") + kana;
+    kv::setupConfig.programFolder = kv::makeOwnedText(nested.c_str());
+    kv::languageStrings.shortcutNameArgument = kv::makeOwnedText(kana.c_str());
+    writeIcons("1=a.exe,%s\r\n");
+    kv::runShortcutCreation();
+
+    const std::string linkPath = folder_ + "\\" + kana + "\\" + kana + ".lnk";
+    ASSERT_GT(linkPath.size(), 260u);
+    EXPECT_LT(::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, nullptr, 0), 260);
+    const std::vector<LogRecord> expected = {{0xFB, linkPath}, {0xFC, folder_ + "\\" + kana}};
+    EXPECT_EQ(expected, records());
+    LoadedLink saved;
+    ASSERT_TRUE(loadLink(linkPath, saved));
+    EXPECT_EQ(kana, saved.description);
+    EXPECT_EQ(destination_ + "\\a.exe", saved.target);
 }
 
 }  // namespace

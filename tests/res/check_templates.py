@@ -129,8 +129,8 @@ def check(dialogs, blobs):
     bitmap = blobs.get((129, "2"))
     if bitmap is None:
         problems.append("bitmap 129 is missing")
-    elif [value(w) for w in bitmap[:4]] != [40, 121, 262, 0x180001]:
-        problems.append("bitmap 129 is not 121 x 262 at 24 bits: %s" % bitmap[:4])
+    elif [value(w) for w in bitmap[:5]] != [40, 121, 262, 0x80001, 1]:
+        problems.append("bitmap 129 is not 121 x 262 at 8 bits, run-length encoded: %s" % bitmap[:5])
     if (128, "14") not in blobs:
         problems.append("icon group 128 is missing")
     clip = blobs.get((131, '"AVI"'))

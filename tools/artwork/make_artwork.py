@@ -2,12 +2,17 @@
 """Draws the setup engine's artwork and writes it to res/art/.
 
 Outputs (all made from scratch here, standard library only):
-  side.bmp     121 x 262, 24 bpp bottom-up BMP: a wheel mouse with its cable
-               on a soft blue vertical gradient.
+  side.bmp     121 x 262, 8 bpp bottom-up BMP, run-length encoded (BI_RLE8),
+               with a 256-colour palette: a wheel mouse with its cable on a
+               soft blue vertical gradient. Drawn in full colour, then each
+               pixel takes its nearest palette colour (no dithering, so the
+               gradient's rows stay single runs).
   kvsetup.ico  the same mouse as an icon: 32x32 and 16x16, each once as
                32 bpp BGRA and once as 8 bpp with palette, both with AND mask.
-  copy.avi     uncompressed 8 bpp ('DIB ', BI_RGB) clip of 12 frames, 272 x 40,
-               10 fps: sheets of paper flying from one folder into another.
+  copy.avi     8 bpp run-length encoded ('RLE ', BI_RLE8) clip of 12 frames,
+               272 x 40, 10 fps: sheets of paper flying from one folder into
+               another. Every frame is complete (no skips), so each is a key
+               frame and decodes to the same pixels as uncompressed.
                The top-left pixel of every frame has the key colour, which the
                animation control treats as transparent (ACS_TRANSPARENT).
 
@@ -553,28 +558,71 @@ def bitmapinfoheader(width, height, bpp, image_size, colours_used=0):
                        2835, 2835, colours_used, 0)
 
 
-def rows_bgr24(canvas):
-    """Bottom-up rows of BGR bytes padded to 4 bytes."""
-    stride = (canvas.width * 3 + 3) & ~3
+def rle8_rows(rows):
+    """BI_RLE8 data for rows of palette indexes (bottom-up order): runs of
+    two or more equal bytes as (count, index), stretches of three or more
+    differing bytes as absolute blocks, every row closed by an end-of-line
+    and the picture by an end-of-bitmap escape."""
     out = bytearray()
-    for y in range(canvas.height - 1, -1, -1):
-        row = bytearray()
-        for x in range(canvas.width):
-            r, g, b = (int(round(clamp(v, 0, 255))) for v in canvas.rgb[y * canvas.width + x])
-            row += bytes((b, g, r))
-        row += b'\0' * (stride - len(row))
-        out += row
+    for row in rows:
+        i, n = 0, len(row)
+        literal = bytearray()
+
+        def flush():
+            # Absolute blocks need at least three bytes; shorter ones go as runs of 1.
+            while literal:
+                part = literal[:255]
+                del literal[:255]
+                if len(part) >= 3:
+                    out.extend((0, len(part)))
+                    out.extend(part)
+                    if len(part) % 2:
+                        out.append(0)
+                else:
+                    for b in part:
+                        out.extend((1, b))
+
+        while i < n:
+            j = i
+            while j < n and j - i < 255 and row[j] == row[i]:
+                j += 1
+            if j - i >= 2:
+                flush()
+                out.extend((j - i, row[i]))
+            else:
+                literal.append(row[i])
+            i = j
+        flush()
+        out.extend((0, 0))
+    out[-2:] = bytes((0, 1))
     return bytes(out)
 
 
-def write_bmp24(path, canvas):
-    pixels = rows_bgr24(canvas)
-    header_size = 14 + 40
+def quantise(canvas, colours=256):
+    """(palette, rows of indexes top-down) with a median-cut palette."""
+    pixels = [tuple(int(round(clamp(v, 0, 255))) for v in rgb) for rgb in canvas.rgb]
+    counts = {}
+    for c in pixels:
+        counts[c] = counts.get(c, 0) + 1
+    palette = median_cut(counts, colours)
+    cache = {}
+    w = canvas.width
+    rows = [bytes(nearest_index(palette, pixels[y * w + x], cache) for x in range(w))
+            for y in range(canvas.height)]
+    return palette, rows
+
+
+def write_bmp8_rle(path, canvas):
+    palette, rows = quantise(canvas)
+    palette += [(0, 0, 0)] * (256 - len(palette))
+    pixels = rle8_rows(list(reversed(rows)))
+    pal = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    header_size = 14 + 40 + len(pal)
     file_header = struct.pack('<2sIHHI', b'BM', header_size + len(pixels), 0, 0, header_size)
+    info = struct.pack('<IiiHHIIiiII', 40, canvas.width, canvas.height, 1, 8, 1, len(pixels),
+                       2835, 2835, 256, 0)
     with open(path, 'wb') as f:
-        f.write(file_header)
-        f.write(bitmapinfoheader(canvas.width, canvas.height, 24, len(pixels)))
-        f.write(pixels)
+        f.write(file_header + info + pal + pixels)
 
 
 def and_mask(width, height, opaque):
@@ -662,7 +710,7 @@ def riff_list(kind, fourcc, payload):
 
 
 def build_avi(frames):
-    """Uncompressed 8 bpp AVI with one video stream and an idx1 index."""
+    """Run-length encoded 8 bpp AVI with one video stream and an idx1 index."""
     colours_per_frame = [opaque_colours(f) for f in frames]
     counts = {}
     for colours in colours_per_frame:
@@ -673,18 +721,14 @@ def build_avi(frames):
     palette = [KEY_COLOUR] + palette
     cache = {}
 
-    stride = (AVI_W + 3) & ~3
-    frame_size = stride * AVI_H
     frame_data = []
     for colours in colours_per_frame:
-        data = bytearray()
+        rows = []
         for y in range(AVI_H - 1, -1, -1):
-            row = bytearray(stride)
-            for x in range(AVI_W):
-                c = colours[y * AVI_W + x]
-                row[x] = 0 if c is None else nearest_index(palette, c, cache, first=1)
-            data += row
-        frame_data.append(bytes(data))
+            rows.append(bytes(0 if c is None else nearest_index(palette, c, cache, first=1)
+                              for c in colours[y * AVI_W:(y + 1) * AVI_W]))
+        frame_data.append(rle8_rows(rows))
+    frame_size = max(len(data) for data in frame_data)
 
     usec_per_frame = 1000000 // AVI_FPS
     avih = struct.pack('<14I',
@@ -699,7 +743,7 @@ def build_avi(frames):
                        AVI_W, AVI_H,
                        0, 0, 0, 0)
     strh = struct.pack('<4s4sIHHIIIIIIIIhhhh',
-                       b'vids', b'DIB ',
+                       b'vids', b'RLE ',
                        0,                          # dwFlags
                        0, 0,                       # wPriority, wLanguage
                        0,                          # dwInitialFrames
@@ -710,7 +754,8 @@ def build_avi(frames):
                        0,                          # dwSampleSize
                        0, 0, AVI_W, AVI_H)         # rcFrame
     pal = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
-    strf = bitmapinfoheader(AVI_W, AVI_H, 8, frame_size, len(palette)) + pal
+    strf = struct.pack('<IiiHHIIiiII', 40, AVI_W, AVI_H, 1, 8, 1, frame_size,
+                       2835, 2835, len(palette), 0) + pal
 
     hdrl = riff_list(b'LIST', b'hdrl',
                      chunk(b'avih', avih)
@@ -736,7 +781,7 @@ def main(argv):
     out_dir = argv[1] if len(argv) > 1 else os.path.join(here, '..', '..', 'res', 'art')
     os.makedirs(out_dir, exist_ok=True)
 
-    write_bmp24(os.path.join(out_dir, 'side.bmp'), make_side())
+    write_bmp8_rle(os.path.join(out_dir, 'side.bmp'), make_side())
 
     icon32 = make_icon_image(32)
     icon16 = make_icon_image(16)

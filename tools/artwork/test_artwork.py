@@ -49,6 +49,37 @@ def riff_chunks(data, start, end):
         raise ValueError('chunks end at %d, parent at %d' % (pos, end))
 
 
+def rle8_decode(data, width, height):
+    """Rows (bottom-up) of palette indexes from BI_RLE8 data. Refuses delta
+    skips and rows that do not cover the full width: every pixel must be
+    written, so a frame never shows what the one before it left."""
+    rows, row, i = [], [], 0
+    while i + 1 < len(data):
+        count, value = data[i], data[i + 1]
+        i += 2
+        if count:
+            row += [value] * count
+        elif value in (0, 1):
+            if len(row) != width:
+                raise ValueError('row %d has %d pixels' % (len(rows), len(row)))
+            rows.append(row)
+            row = []
+            if value == 1:
+                break
+        elif value == 2:
+            raise ValueError('delta skip')
+        else:
+            row += list(data[i:i + value])
+            i += value + (value & 1)
+    if len(rows) != height or i != len(data):
+        raise ValueError('%d rows, %d of %d bytes used' % (len(rows), i, len(data)))
+    return rows
+
+
+def bmp_palette(data, offset, count):
+    return [tuple(data[offset + 4 * k + c] for c in (2, 1, 0)) for k in range(count)]
+
+
 class SideBitmapTest(unittest.TestCase):
     def test_header_and_size(self):
         data = read('side.bmp')
@@ -58,19 +89,33 @@ class SideBitmapTest(unittest.TestCase):
         bih = parse_bih(data, 14)
         self.assertEqual(bih['size'], 40)
         self.assertEqual((bih['width'], bih['height']), (121, 262))  # positive: bottom-up
-        self.assertEqual((bih['planes'], bih['bpp'], bih['compression']), (1, 24, 0))
-        stride = (121 * 3 + 3) & ~3
-        self.assertEqual(offset, 54)
-        self.assertEqual(len(data) - offset, stride * 262)
+        self.assertEqual((bih['planes'], bih['bpp'], bih['compression']), (1, 8, 1))  # BI_RLE8
+        self.assertEqual(bih['clr_used'], 256)
+        self.assertEqual(offset, 54 + 256 * 4)
+        self.assertEqual(len(data) - offset, bih['image_size'])
+        self.assertEqual(len(rle8_decode(data[offset:], 121, 262)), 262)
+
+    def pixels(self):
+        data = read('side.bmp')
+        palette = bmp_palette(data, 54, 256)
+        rows = rle8_decode(data[54 + 256 * 4:], 121, 262)
+        return lambda x, y: palette[rows[262 - 1 - y][x]]  # y counted from the top
+
+    def test_looks_like_the_full_colour_drawing(self):
+        # Fewer colours, same picture: no pixel strays far from the drawing.
+        pixel = self.pixels()
+        drawing = make_artwork.make_side()
+        worst, total = 0, 0
+        for y in range(262):
+            for x in range(121):
+                want = [int(round(make_artwork.clamp(v, 0, 255))) for v in drawing.rgb[y * 121 + x]]
+                error = max(abs(a - b) for a, b in zip(pixel(x, y), want))
+                worst, total = max(worst, error), total + error
+        self.assertLessEqual(worst, 16)
+        self.assertLess(total / (121 * 262), 1.0)
 
     def test_gradient_runs_light_to_dark_downwards(self):
-        data = read('side.bmp')
-        stride = (121 * 3 + 3) & ~3
-
-        def pixel(x, y):  # y counted from the top of the picture
-            row = 262 - 1 - y
-            b, g, r = data[54 + row * stride + x * 3:54 + row * stride + x * 3 + 3]
-            return r, g, b
+        pixel = self.pixels()
 
         top, bottom = pixel(2, 2), pixel(2, 259)
         self.assertGreater(sum(top), sum(bottom))
@@ -154,12 +199,12 @@ class ClipTest(unittest.TestCase):
         strl = list(riff_chunks(self.data, ss, ss + ssize))
         self.assertEqual([c for c, _, _, _ in strl], [b'strh', b'strf'])
         fcc_type, handler = struct.unpack_from('<4s4s', self.data, strl[0][2])
-        self.assertEqual((fcc_type, handler), (b'vids', b'DIB '))
+        self.assertEqual((fcc_type, handler), (b'vids', b'RLE '))
         length = struct.unpack_from('<I', self.data, strl[0][2] + 32)[0]
         self.assertEqual(length, frames)
         bih = parse_bih(self.data, strl[1][2])
         self.assertEqual((bih['width'], bih['height'], bih['bpp'], bih['compression']),
-                         (272, 40, 8, 0))
+                         (272, 40, 8, 1))  # BI_RLE8
         self.assertEqual(strl[1][3], 40 + 4 * bih['clr_used'])
 
     def frames_and_palette(self):
@@ -177,15 +222,15 @@ class ClipTest(unittest.TestCase):
         movi, _, top = self.frames_and_palette()
         frames = struct.unpack_from('<14I', self.data, self.data.index(b'avih') + 8)[4]
         self.assertEqual(len(movi), frames)
-        for cid, _, _, size in movi:
+        for cid, _, start, size in movi:
             self.assertEqual(cid, b'00db')
-            self.assertEqual(size, 272 * 40)
+            self.assertEqual(len(rle8_decode(self.data[start:start + size], 272, 40)), 40)
         _, _, idx_start, idx_size = top[2]
         self.assertEqual(idx_size, 16 * frames)
         movi_fourcc = top[1][2] - 4
         for i in range(frames):
             ckid, flags, offset, size = struct.unpack_from('<4sIII', self.data, idx_start + 16 * i)
-            self.assertEqual((ckid, size), (b'00db', 272 * 40))
+            self.assertEqual((ckid, size), (b'00db', movi[i][3]))
             self.assertTrue(flags & 0x10)  # key frame
             self.assertEqual(self.data[movi_fourcc + offset:movi_fourcc + offset + 4], b'00db')
             self.assertEqual(movi_fourcc + offset + 8, movi[i][2])
@@ -197,9 +242,9 @@ class ClipTest(unittest.TestCase):
             # 16-bit displays keep 5 bits of red and blue: nothing may round
             # to the key colour.
             self.assertTrue(any(abs(a - b) >= 8 for a, b in zip(colour, palette[0])), colour)
-        for _, _, start, _ in movi:
-            top_left = self.data[start + 272 * 39]  # bottom-up: last row is the top
-            self.assertEqual(top_left, 0)
+        for _, _, start, size in movi:
+            rows = rle8_decode(self.data[start:start + size], 272, 40)
+            self.assertEqual(rows[39][0], 0)  # bottom-up: the last row is the top
 
     def test_consecutive_frames_differ(self):
         movi, _, _ = self.frames_and_palette()

@@ -122,10 +122,8 @@ int main(int argc, char** argv) {
     for (const kv::LogRecord& record : records)
         if (record.type == kv::kLogShortcut) std::printf("  %s\n", record.text.c_str());
 
-    std::printf("\nUninstallLog %s\\kvrem00.log (%u records):\n", destination.c_str(),
-                static_cast<unsigned>(records.size()));
-    for (const kv::LogRecord& record : records)
-        std::printf("  %-22s %s\n", kv::logRecordTypeName(record.type), record.text.c_str());
+    // tools/kvlog lists and checks the log itself (demo.sh runs it).
+    std::printf("\nUninstallLog file: %s\\kvrem00.log\n", destination.c_str());
     std::fflush(stdout);
     return outcome.failures.empty() && outcome.resultCode == 12 ? 0 : 1;
 }

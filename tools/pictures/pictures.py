@@ -116,11 +116,20 @@ def decode_png(data):
     return width, height, unfilter(data, height, width * step, step)
 
 
+def shrink(width, height, rows, factor):
+    """A thumbnail: every factor-th pixel of every factor-th row."""
+    out = [b"".join(row[x * 3 : x * 3 + 3] for x in range(0, width, factor)) for row in rows[::factor]]
+    return (len(out[0]) // 3 if out else 0), len(out), out
+
+
+def write_png(path, width, height, rows):
+    with open(path, "wb") as f:
+        f.write(encode_png(width, height, rows))
+
+
 def convert(bmp_path, png_path):
     with open(bmp_path, "rb") as f:
-        width, height, rows = read_bmp(f.read())
-    with open(png_path, "wb") as f:
-        f.write(encode_png(width, height, rows))
+        write_png(png_path, *read_bmp(f.read()))
 
 
 def check(png_path):

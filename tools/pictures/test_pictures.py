@@ -40,6 +40,10 @@ class ConversionTest(unittest.TestCase):
                 expected = [bytes(c for x in range(width) for c in gradient(x, y)) for y in range(height)]
                 self.assertEqual(rows, expected)
 
+    def test_thumbnail_takes_every_fourth_pixel(self):
+        rows = [bytes(sum(([x, y, 0] for x in range(8)), [])) for y in range(8)]
+        self.assertEqual(pictures.shrink(8, 8, rows, 4), (2, 2, [bytes([0, 0, 0, 4, 0, 0]), bytes([0, 4, 0, 4, 4, 0])]))
+
     def test_files_through_the_command(self):
         with tempfile.TemporaryDirectory() as folder:
             source, target = os.path.join(folder, "a.bmp"), os.path.join(folder, "a.png")

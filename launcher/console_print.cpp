@@ -1,0 +1,26 @@
+#include "launcher/console_print.h"
+
+#include "base/bounded_format.h"
+
+#include <cstdarg>
+
+namespace kv {
+
+void printTo(DWORD stdHandle, const char* format, ...) {
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    const bool fitted = formatBoundedList(line, sizeof(line), format, args);
+    va_end(args);
+    if (!fitted) return;
+    char out[2 * sizeof(line)];
+    DWORD length = 0;
+    for (const char* p = line; *p; ++p) {
+        if (*p == '\n') out[length++] = '\r';
+        out[length++] = *p;
+    }
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(stdHandle), out, length, &written, nullptr);
+}
+
+}  // namespace kv

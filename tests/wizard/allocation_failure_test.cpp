@@ -1,0 +1,151 @@
+// Runs of the setup in which one allocation of the engine fails: each must
+// still end with a ResultCode and leave no window and no thread behind. Every
+// allocation up to the first page is tried, and a spread of those after it
+// through a whole installation.
+#include "core/install_state.h"
+#include "core/setup_run.h"
+#include "failing_allocator.h"
+#include "support/test_support.h"
+#include "wizard_test_support.h"
+
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+using namespace kvdrive;
+
+namespace {
+
+const std::set<int> kResultCodes = {0, 2, 6, 12, 65542};
+
+BOOL CALLBACK collectOwnWindow(HWND window, LPARAM list) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == ::GetCurrentProcessId()) reinterpret_cast<std::set<HWND>*>(list)->insert(window);
+    return TRUE;
+}
+
+std::set<HWND> windowsOfThisProcess() {
+    std::set<HWND> found;
+    ::EnumWindows(&collectOwnWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+int threadsOfThisProcess() {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
+    ::CloseHandle(snapshot);
+    return count;
+}
+
+// What one run with the allocation `failAt` failing left behind.
+struct Aftermath {
+    int resultCode = -1;
+    long allocationsBeforeFirstPage = -1;  // -1 when the first page never showed
+    long allocations = 0;
+    std::set<HWND> windows;
+    int threadsBefore = 0;
+    int threadsAfter = 0;
+};
+
+// Runs the setup with allocation `failAt` failing (0: none). The script
+// waits for the first page or the end of the run; when `install`, it goes
+// on through the installation to the finish page and finishes there, else
+// it closes the backdrop. A failure can leave a page or a text out, so the
+// script follows what it finds and never insists.
+Aftermath runFailingAt(long failAt, bool install) {
+    Aftermath after;
+    after.threadsBefore = threadsOfThisProcess();
+    std::atomic<bool> returned{false};
+    std::atomic<long> beforeFirstPage{-1};
+    const Script script = [&](Driver& d) {
+        const bool shown = d.waitUntil(
+            [&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == kLanguage; }, 5000,
+            "the first page or the end");
+        if (!shown || returned) return;
+        beforeFirstPage = kvtest::allocationsCounted();
+        if (install) {
+            for (int index = kWelcome; index <= kInformation && !returned; ++index) {
+                d.next();
+                if (!d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == index; },
+                                 3000, "next page"))
+                    return;
+            }
+            d.next();
+            if (!d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == kFinish; },
+                             30000, "finish page"))
+                return;
+            if (!returned) d.cancel();  // finish, with whichever restart choice shows
+        } else if (HWND main = d.mainWindow()) {
+            d.closeBox(main);
+        }
+    };
+    kvtest::failAllocationAt(failAt);
+    const RunOutcome outcome = runScripted(
+        [&](const char* folder) {
+            const int code = kv::runSetup(folder);
+            returned = true;
+            return code;
+        },
+        kvtest::stagedPackageDir(), script, 10000);
+    after.allocations = kvtest::allocationsCounted();
+    kvtest::failAllocationAt(0);
+    after.resultCode = outcome.resultCode;
+    after.allocationsBeforeFirstPage = beforeFirstPage;
+    // The worker clears its busy flag just before its thread ends.
+    for (int wait = 0; wait < 50; ++wait) {
+        after.threadsAfter = threadsOfThisProcess();
+        if (!kv::installState.workerBusy && after.threadsAfter <= after.threadsBefore) break;
+        ::Sleep(20);
+    }
+    after.windows = windowsOfThisProcess();
+    return after;
+}
+
+void expectCleanEnd(const Aftermath& after, const Aftermath& baseline, long failAt) {
+    SCOPED_TRACE("allocation " + std::to_string(failAt) + " failing");
+    EXPECT_TRUE(kResultCodes.count(after.resultCode)) << after.resultCode;
+    for (HWND window : after.windows) {
+        char className[64] = {};
+        ::GetClassNameA(window, className, sizeof(className));
+        EXPECT_TRUE(baseline.windows.count(window)) << "window left behind: " << className;
+    }
+    EXPECT_LE(after.threadsAfter, after.threadsBefore) << "a thread is left running";
+    EXPECT_EQ(0, kv::installState.workerBusy);
+}
+
+}  // namespace
+
+TEST(AllocationFailure, EveryAllocationUpToTheFirstPage) {
+    const Aftermath baseline = runFailingAt(0, false);
+    ASSERT_EQ(2, baseline.resultCode);
+    ASSERT_GT(baseline.allocationsBeforeFirstPage, 0);
+    std::printf("%ld allocations before the first page\n", baseline.allocationsBeforeFirstPage);
+    for (long n = 1; n <= baseline.allocationsBeforeFirstPage; ++n)
+        expectCleanEnd(runFailingAt(n, false), baseline, n);
+}
+
+TEST(AllocationFailure, ASpreadThroughAWholeInstallation) {
+    const Aftermath baseline = runFailingAt(0, true);
+    // Finished, with whichever restart choice the finish page offers first.
+    ASSERT_TRUE(baseline.resultCode == 6 || baseline.resultCode == 12 || baseline.resultCode == 65542)
+        << baseline.resultCode;
+    const long first = baseline.allocationsBeforeFirstPage;
+    const long total = baseline.allocations;
+    ASSERT_GT(total, first);
+    std::printf("%ld allocations in a whole run\n", total);
+    constexpr int kSamples = 24;
+    for (int k = 1; k <= kSamples; ++k) {
+        const long n = first + (total - first) * k / (kSamples + 1);
+        expectCleanEnd(runFailingAt(n, true), baseline, n);
+    }
+}

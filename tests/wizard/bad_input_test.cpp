@@ -1,0 +1,648 @@
+// Bad input and faults, one table: a damaged package, a careless user, a
+// hostile system or a full disk, then a whole setup run driven through the
+// wizard in this process, and what the run must leave: its ResultCode, the
+// files and registry values it installed, and a log that records each of
+// them whole. Whatever the case, nothing is left behind that the log does not
+// name, and no record names a root, a relative path or a shared folder.
+#include "core/folder_rules.h"
+#include "core/install_state.h"
+#include "core/setup_run.h"
+#include "core/shared_folders.h"
+#include "engine/log_record.h"
+#include "engine/registration_names.h"
+#include "engine_test_support.h"
+#include "setup_driver.h"
+#include "support/test_support.h"
+#include "wizard_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+using namespace kvdrive;
+
+namespace {
+
+constexpr int kStoppedOrFinished = -1;  // 0 when the install stopped, 12 when it ran through
+const std::string kDriverPath = "C:\\windows\\system32\\Drivers\\KVFLTSYS.SYS";
+const std::string kUninstallList = "Software\\Microsoft\\windows\\CurrentVersion\\Uninstall";
+const std::string kSampleUninstallKey = kUninstallList + "\\TarnWeld Wheel Mouse";
+
+// What a case prepares before its run. Everything it changes outside the
+// package copy it undoes through `undo`.
+struct CaseRun {
+    std::string package;             // a copy of the staged package, free to damage
+    std::string source;              // what DOINSTALL is given
+    bool nullSource = false;
+    std::string destination;         // typed on the destination page
+    std::string programFolder;       // typed on the program folder page
+    bool refuseShownDestination = false;    // Next with the page's default must be refused
+    std::vector<std::string> refusedDestination;  // texts Next must refuse first
+    bool refuseShownProgramFolder = false;
+    std::vector<std::string> refusedProgramFolder;
+    bool secondCallOnLanguagePage = false;  // DOINSTALL again, from another thread
+    bool secondCallWhileInstalling = false;
+    const char* absentFile = nullptr;       // a payload file that must not be installed
+    std::vector<std::function<void()>> undo;
+    std::vector<std::unique_ptr<kvtest::LockedRegistryKey>> locks;
+    std::string skipped;                    // why the case cannot be made here
+};
+
+enum class Flow { Install, NoWizard };
+enum class Expect { Everything, Consistent, Nothing };
+
+struct Case {
+    const char* name;
+    std::function<void(CaseRun&)> prepare;
+    Flow flow;
+    int result;
+    Expect installed;
+};
+
+// ---- the faults only the build machine can make (bad_input_run.sh) --------
+
+std::string fullDiskDrive() { return kvtest::argument("full-disk"); }
+std::string lockedFolder() {
+    const std::string unix = kvtest::argument("locked-folder");
+    return unix.empty() ? "" : kvtest::windowsPathOf(unix.c_str());
+}
+std::string lockedLogFolder() {
+    const std::string unix = kvtest::argument("locked-log-folder");
+    return unix.empty() ? "" : kvtest::windowsPathOf(unix.c_str());
+}
+
+// ---- package damage ---------------------------------------------------------
+
+std::string iniOf(const CaseRun& r) { return r.package + "\\kvsetup.ini"; }
+std::string languageFileOf(const CaseRun& r) { return r.package + "\\kv-00001\\kvsetlan.enu"; }
+
+void setIni(const CaseRun& r, const char* section, const char* key, const std::string& value) {
+    ::WritePrivateProfileStringA(section, key, value.c_str(), iniOf(r).c_str());
+}
+
+std::string binaryBytes(std::size_t size) {
+    std::string bytes(size, '\0');
+    unsigned seed = 12345;
+    for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+    return bytes;
+}
+
+std::string hugeText(const std::string& tail) {
+    std::string text = "[Junk]\r\n";
+    while (text.size() < (2u << 20)) text += "key" + std::to_string(text.size()) + "=value\r\n";
+    return text + tail;
+}
+
+std::string fileText(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    kvtest::readFileBytes(path, bytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Every text of the language file that the run shows or uses.
+void setEveryText(const CaseRun& r, const std::string& value) {
+    const char* const msg[] = {"1", "2", "4", "7", "8", "12", "301", "302", "304", "306"};
+    const char* const dlg[] = {"P3T", "P31", "P32", "P33", "P4T", "P41", "P42", "P43", "PF1"};
+    for (const char* key : msg) ::WritePrivateProfileStringA("MSG", key, value.c_str(), languageFileOf(r).c_str());
+    for (const char* key : dlg) ::WritePrivateProfileStringA("DLG", key, value.c_str(), languageFileOf(r).c_str());
+}
+
+void lock(CaseRun& r, const std::string& key) {
+    r.locks.push_back(std::make_unique<kvtest::LockedRegistryKey>(HKEY_LOCAL_MACHINE, key));
+    if (!r.locks.back()->locked()) r.skipped = "the key " + key + " could not be locked";
+}
+
+// Fills the small disk, then gives `blocks` KiB back, so that the run finds
+// the disk full at a different stage for each count.
+void fillDisk(CaseRun& r, int blocks) {
+    const std::string drive = fullDiskDrive();
+    if (drive.empty()) {
+        r.skipped = "full disk: this machine could not mount a small file system (needs root and "
+                    "loop devices); the immutable folder and log cases stand in for it";
+        return;
+    }
+    const std::string filler = drive + "\\filler";
+    kvtest::removeTree(drive + "\\" + std::string(180, 'd'));
+    kv::UniqueFile file(::CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    const char block[1024] = {};
+    DWORD written = 0;
+    while (::WriteFile(file.get(), block, sizeof(block), &written, nullptr) && written == sizeof(block)) {
+    }
+    const DWORD size = ::GetFileSize(file.get(), nullptr);
+    const DWORD keep = size > static_cast<DWORD>(blocks) * 1024 ? size - blocks * 1024 : 0;
+    ::SetFilePointer(file.get(), static_cast<LONG>(keep), nullptr, FILE_BEGIN);
+    ::SetEndOfFile(file.get());
+    r.destination = drive + "\\" + std::string(180, 'd');
+    r.undo.push_back([filler] { ::DeleteFileA(filler.c_str()); });
+}
+
+Case fullDisk(const char* name, int blocks) {
+    return {name, [blocks](CaseRun& r) { fillDisk(r, blocks); }, Flow::Install, kStoppedOrFinished,
+            Expect::Consistent};
+}
+
+void noConfiguration(CaseRun& r) {
+    r.refuseShownDestination = true;
+    r.refuseShownProgramFolder = true;
+}
+
+const Case kCases[] = {
+    // The package's kvsetup.ini.
+    {"intact package", [](CaseRun&) {}, Flow::Install, 12, Expect::Everything},
+    {"kvsetup.ini missing",
+     [](CaseRun& r) { ::DeleteFileA(iniOf(r).c_str()), noConfiguration(r); }, Flow::Install, 12, Expect::Consistent},
+    {"kvsetup.ini empty",
+     [](CaseRun& r) { kvtest::writeFile(iniOf(r), ""), noConfiguration(r); }, Flow::Install, 12, Expect::Consistent},
+    {"kvsetup.ini binary",
+     [](CaseRun& r) { kvtest::writeFile(iniOf(r), binaryBytes(4096)), noConfiguration(r); }, Flow::Install, 12,
+     Expect::Consistent},
+    {"kvsetup.ini huge", [](CaseRun& r) { kvtest::writeFile(iniOf(r), hugeText(fileText(iniOf(r)))); },
+     Flow::Install, 12, Expect::Everything},
+    {"kvsetup.ini printf sequences in every value",
+     [](CaseRun& r) {
+         setIni(r, "Product", "Product", "%s%n%x Mouse");
+         setIni(r, "Product", "Key", "%n%s.exe");
+         setIni(r, "Target", "Dir", "Pkg %s %n %x");
+         setIni(r, "Target", "Folder", "Prog %s %n");
+         setIni(r, "Display Name", "Name", "%s %n %p %%");
+         setIni(r, "Title", "Main", "%n%s");
+         setIni(r, "Title", "CaptionBar", "%s%s%s");
+         setIni(r, "Icons", "1", "kvtray32.exe,Tray %n %s %x");
+     },
+     Flow::Install, 12, Expect::Everything},
+    {"kvsetup.ini values longer than their buffers",
+     [](CaseRun& r) {
+         for (const char* key : {"Product", "Key"}) setIni(r, "Product", key, std::string(400, 'p'));
+         for (const char* key : {"Dir", "Folder"}) setIni(r, "Target", key, std::string(400, 't'));
+         noConfiguration(r);
+     },
+     Flow::Install, 12, Expect::Consistent},
+    {"kvsetup.ini bytes no code page defines",
+     [](CaseRun& r) {
+         setIni(r, "Product", "Product", "Mouse \x81\x8D\x8F\x90\x9D");
+         setIni(r, "Target", "Dir", "Pkg \x81\x9D");
+     },
+     Flow::Install, 12, Expect::Consistent},
+    {"[Target] Dir empty: the program-files folder itself",
+     [](CaseRun& r) { setIni(r, "Target", "Dir", ""), r.refuseShownDestination = true; }, Flow::Install, 12,
+     Expect::Everything},
+    {"[Target] Dir climbs out", [](CaseRun& r) { setIni(r, "Target", "Dir", ".."), r.refuseShownDestination = true; },
+     Flow::Install, 12, Expect::Everything},
+    {"[Target] Dir a separator", [](CaseRun& r) { setIni(r, "Target", "Dir", "\\"), r.refuseShownDestination = true; },
+     Flow::Install, 12, Expect::Everything},
+    {"[Target] Folder empty: the Programs folder itself",
+     [](CaseRun& r) { setIni(r, "Target", "Folder", ""), r.refuseShownProgramFolder = true; }, Flow::Install, 12,
+     Expect::Everything},
+    {"[Target] Folder climbs out",
+     [](CaseRun& r) { setIni(r, "Target", "Folder", "..\\.."), r.refuseShownProgramFolder = true; }, Flow::Install, 12,
+     Expect::Everything},
+    {"[Target] Folder absolute",
+     [](CaseRun& r) { setIni(r, "Target", "Folder", "C:\\Elsewhere"), r.refuseShownProgramFolder = true; },
+     Flow::Install, 12, Expect::Everything},
+    {"[Icons] damaged entries",
+     [](CaseRun& r) {
+         setIni(r, "Icons", "1", "nocomma");
+         setIni(r, "Icons", "2", ",,");
+         setIni(r, "Icons", "3", "%n%n%s,%s%s%n,%x");
+         setIni(r, "Icons", "5", "kvtray32.exe,never read");
+     },
+     Flow::Install, 12, Expect::Everything},
+
+    // The language file.
+    {"language file missing", [](CaseRun& r) { ::DeleteFileA(languageFileOf(r).c_str()); }, Flow::Install, 12,
+     Expect::Everything},
+    {"language file empty", [](CaseRun& r) { kvtest::writeFile(languageFileOf(r), ""); }, Flow::Install, 12,
+     Expect::Everything},
+    {"language file binary", [](CaseRun& r) { kvtest::writeFile(languageFileOf(r), binaryBytes(8192)); },
+     Flow::Install, 12, Expect::Everything},
+    {"language file huge",
+     [](CaseRun& r) { kvtest::writeFile(languageFileOf(r), hugeText(fileText(languageFileOf(r)))); }, Flow::Install,
+     12, Expect::Everything},
+    {"language file printf sequences in every text", [](CaseRun& r) { setEveryText(r, "%s %n %x %p %% %P"); },
+     Flow::Install, 12, Expect::Everything},
+    {"language file bytes no code page defines", [](CaseRun& r) { setEveryText(r, "\x81\x8D\x8F\x90\x9D \x81"); },
+     Flow::Install, 12, Expect::Everything},
+
+    // The source folder given to DOINSTALL.
+    {"source folder null", [](CaseRun& r) { r.nullSource = true; }, Flow::NoWizard, 0, Expect::Nothing},
+    {"source folder empty", [](CaseRun& r) { r.source = ""; }, Flow::NoWizard, 0, Expect::Nothing},
+    {"source folder of 260 bytes", [](CaseRun& r) { r.source = "C:\\" + std::string(257, 's'); }, Flow::NoWizard, 0,
+     Expect::Nothing},
+    {"source folder of 300 bytes", [](CaseRun& r) { r.source = "C:\\" + std::string(297, 's'); }, Flow::NoWizard, 0,
+     Expect::Nothing},
+    {"source folder of 259 bytes, missing",
+     [](CaseRun& r) { r.source = "C:\\" + std::string(256, 's'), noConfiguration(r); }, Flow::Install, 12,
+     Expect::Consistent},
+    {"source folder relative",
+     [](CaseRun& r) { r.source = "not-here\\package", noConfiguration(r); }, Flow::Install, 12, Expect::Consistent},
+    {"source folder is a file",
+     [](CaseRun& r) { r.source = r.package + "\\kvsetup.ini", noConfiguration(r); }, Flow::Install, 12,
+     Expect::Consistent},
+    {"source folder missing",
+     [](CaseRun& r) { r.source = r.package + "-gone", noConfiguration(r); }, Flow::Install, 12, Expect::Consistent},
+
+    // Payload files.
+    {"program file missing",
+     [](CaseRun& r) { ::DeleteFileA((r.package + "\\kvhook.dll").c_str()), r.absentFile = "kvhook.dll"; },
+     Flow::Install, 12, Expect::Everything},
+    {"program file of zero bytes", [](CaseRun& r) { kvtest::writeFile(r.package + "\\kvtray32.exe", ""); },
+     Flow::Install, 12, Expect::Everything},
+    {"program file is a folder",
+     [](CaseRun& r) {
+         ::DeleteFileA((r.package + "\\kvhook.dll").c_str());
+         ::CreateDirectoryA((r.package + "\\kvhook.dll").c_str(), nullptr);
+         r.absentFile = "kvhook.dll";
+     },
+     Flow::Install, 12, Expect::Everything},
+    {"driver file missing", [](CaseRun& r) { ::DeleteFileA((r.package + "\\KVFLTSYS.SYS").c_str()); }, Flow::Install,
+     12, Expect::Everything},
+    {"variant folders missing",
+     [](CaseRun& r) {
+         kvtest::removeTree(r.package + "\\3D"), kvtest::removeTree(r.package + "\\4D");
+         r.absentFile = "kvdata.dat";
+     },
+     Flow::Install, 12, Expect::Everything},
+    {"language files missing", [](CaseRun& r) { kvtest::removeTree(r.package + "\\enu"), r.absentFile = "kvlang.dll"; },
+     Flow::Install, 12, Expect::Everything},
+    {"uninstaller missing",
+     [](CaseRun& r) { ::DeleteFileA((r.package + "\\kvrem00.exe").c_str()), r.absentFile = "kvrem00.exe"; },
+     Flow::Install, 12, Expect::Everything},
+
+    // Destinations the page refuses; the user then types a good one.
+    {"destination a drive root", [](CaseRun& r) { r.refusedDestination = {"C:\\"}; }, Flow::Install, 12,
+     Expect::Everything},
+    {"destination relative", [](CaseRun& r) { r.refusedDestination = {"Pkg\\Sub"}; }, Flow::Install, 12,
+     Expect::Everything},
+    {"destination relative to the drive", [](CaseRun& r) { r.refusedDestination = {"\\Pkg"}; }, Flow::Install, 12,
+     Expect::Everything},
+    {"destination emptied", [](CaseRun& r) { r.refusedDestination = {"", " "}; }, Flow::Install, 12, Expect::Everything},
+    {"destination the program-files folder",
+     [](CaseRun& r) { r.refusedDestination = {kv::programFilesFolder() + "\\"}; }, Flow::Install, 12,
+     Expect::Everything},
+    {"destination with characters no file system takes",
+     [](CaseRun& r) { r.refusedDestination = {"C:\\a<b>|c?"}; }, Flow::Install, 12, Expect::Everything},
+    {"destination of 300 characters set by a program",
+     [](CaseRun& r) { r.refusedDestination = {"C:\\" + std::string(297, 'x')}; }, Flow::Install, 12,
+     Expect::Everything},
+    {"program folder the Programs folder's parent",
+     [](CaseRun& r) { r.refusedProgramFolder = {".."}; }, Flow::Install, 12, Expect::Everything},
+
+    // Destinations that pass the page but cannot be made or written.
+    {"destination on a missing drive", [](CaseRun& r) { r.destination = "Q:\\Pkg"; }, Flow::Install, 0,
+     Expect::Nothing},
+    {"destination occupied by a file",
+     [](CaseRun& r) { kvtest::writeFile(r.destination, "in the way"); }, Flow::Install, 0, Expect::Nothing},
+    {"destination on an unreachable share",
+     [](CaseRun& r) { r.destination = "\\\\kv-no-such-host\\share\\Pkg"; }, Flow::Install, 0, Expect::Nothing},
+    {"destination read-only (attribute)",
+     [](CaseRun& r) {
+         ::CreateDirectoryA(r.destination.c_str(), nullptr);
+         ::SetFileAttributesA(r.destination.c_str(), FILE_ATTRIBUTE_READONLY);
+     },
+     Flow::Install, 12, Expect::Everything},
+    {"destination unwritable",
+     [](CaseRun& r) {
+         r.destination = lockedFolder();
+         if (r.destination.empty()) r.skipped = "no immutable folder could be made on this machine";
+     },
+     Flow::Install, 0, Expect::Nothing},
+
+    // The log.
+    {"stale read-only log from an earlier install",
+     [](CaseRun& r) {
+         ::CreateDirectoryA(r.destination.c_str(), nullptr);
+         const std::string log = r.destination + "\\kvrem00.log";
+         kvtest::writeFile(log, std::string("\xFF" "C:\\earlier\\file.exe\0", 21));
+         ::SetFileAttributesA(log.c_str(), FILE_ATTRIBUTE_READONLY);
+     },
+     Flow::Install, 12, Expect::Everything},
+    {"stale log that cannot be replaced",
+     [](CaseRun& r) {
+         r.destination = lockedLogFolder();
+         if (r.destination.empty()) r.skipped = "no immutable log could be made on this machine";
+     },
+     Flow::Install, 0, Expect::Nothing},
+    {"log name taken by a folder",
+     [](CaseRun& r) {
+         ::CreateDirectoryA(r.destination.c_str(), nullptr);
+         ::CreateDirectoryA((r.destination + "\\kvrem00.log").c_str(), nullptr);
+     },
+     Flow::Install, 0, Expect::Nothing},
+
+    // Registry keys the run may not write.
+    {"auto-start key locked", [](CaseRun& r) { lock(r, kv::kRunKey); }, Flow::Install, 12, Expect::Consistent},
+    {"uninstall list locked", [](CaseRun& r) { lock(r, kUninstallList); }, Flow::Install, 12, Expect::Consistent},
+    {"product key locked", [](CaseRun& r) { lock(r, kv::kProductKey); }, Flow::Install, 12, Expect::Everything},
+
+    // Two calls at once.
+    {"second call while the wizard shows", [](CaseRun& r) { r.secondCallOnLanguagePage = true; }, Flow::Install, 12,
+     Expect::Everything},
+    {"second call while the files are copied", [](CaseRun& r) { r.secondCallWhileInstalling = true; }, Flow::Install,
+     12, Expect::Everything},
+
+    // A 256 KiB disk, full at different stages of the install.
+    fullDisk("full disk, nothing free", 0),
+    fullDisk("full disk, 1 KiB free", 1),
+    fullDisk("full disk, 2 KiB free", 2),
+    fullDisk("full disk, 4 KiB free", 4),
+    fullDisk("full disk, 7 KiB free", 7),
+    fullDisk("full disk, 11 KiB free", 11),
+    fullDisk("full disk, 16 KiB free", 16),
+    fullDisk("full disk, 24 KiB free", 24),
+};
+
+// ---- what the run left ------------------------------------------------------
+
+bool sameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool recorded(const std::vector<kv::LogRecord>& records, std::uint8_t type, const std::string& text) {
+    return std::any_of(records.begin(), records.end(),
+                       [&](const kv::LogRecord& r) { return r.type == type && sameText(r.text, text); });
+}
+
+std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found = {};
+    kv::UniqueFindHandle search(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            for (const std::string& inner : filesIn(folder + "\\" + name)) names.push_back(name + "\\" + inner);
+        } else {
+            names.push_back(name);
+        }
+    } while (::FindNextFileA(search.get(), &found));
+    return names;
+}
+
+bool productValuesWritten() {
+    return kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kProductKey, "InstallName") ||
+           kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kProductKey, "AppPath");
+}
+
+void expectRecordsSound(const std::vector<kv::LogRecord>& records) {
+    for (const kv::LogRecord& r : records) {
+        switch (r.type) {
+        case kv::kLogFolder:
+        case kv::kLogProgramFolder:
+            EXPECT_TRUE(kv::isUsableDestination(r.text.c_str())) << "folder record " << r.text;
+            break;
+        case kv::kLogFile:
+        case kv::kLogShortcut:
+            EXPECT_TRUE(kv::isOwnFolderPath(parentOf(r.text).c_str(), {}) ||
+                        sameText(r.text, kDriverPath))
+                << "file record " << r.text;
+            break;
+        case kv::kLogAutoStartValue:
+            EXPECT_EQ(kv::kAutoStartValueName, r.text);
+            break;
+        case kv::kLogUninstallKey:
+            EXPECT_EQ(0u, r.text.rfind(kUninstallList + "\\", 0)) << r.text;
+            break;
+        default:
+            ADD_FAILURE() << "record of unknown type " << int(r.type);
+        }
+    }
+}
+
+// Whatever the run changed, the log names.
+void expectEverythingLeftRecorded(const CaseRun& run, const std::vector<kv::LogRecord>& records) {
+    const std::string& d = run.destination;
+    const std::string programFolder = kvtest::programsFolder() + "\\" + run.programFolder;
+    EXPECT_TRUE(!kvtest::fileExists(kDriverPath) || recorded(records, kv::kLogFile, kDriverPath))
+        << "driver file installed without its record";
+    EXPECT_TRUE(!kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName) ||
+                recorded(records, kv::kLogAutoStartValue, kv::kAutoStartValueName))
+        << "auto-start value without its record";
+    EXPECT_TRUE(!kvtest::registryKeyExists(HKEY_LOCAL_MACHINE, kSampleUninstallKey) ||
+                recorded(records, kv::kLogUninstallKey, kSampleUninstallKey))
+        << "uninstall entry without its record";
+    const bool folderRecorded =
+        recorded(records, kv::kLogProgramFolder, programFolder) ||
+        std::any_of(records.begin(), records.end(), [&](const kv::LogRecord& r) {
+            return r.type == kv::kLogShortcut && sameText(parentOf(r.text), programFolder);
+        });
+    EXPECT_TRUE(!kvtest::fileExists(programFolder) || folderRecorded) << "program folder without its record";
+    // Copied but never recorded by design: the uninstaller's helpers, the
+    // uninstaller (recorded by the log's path), the log and the settings files.
+    // KVCONF.INI is written even when the language's kvconf.ini was not copied.
+    const char* const unrecorded[] = {"kvrem32.dll", "kvrem16.exe", "kvrem00.exe", "kvrem00.log", "KvInfo.ini",
+                                      "KVCONF.INI"};
+    for (const std::string& name : filesIn(d)) {
+        if (std::any_of(std::begin(unrecorded), std::end(unrecorded),
+                        [&](const char* u) { return sameText(name, u); }))
+            continue;
+        EXPECT_TRUE(recorded(records, kv::kLogFile, d + "\\" + name)) << name << " installed without its record";
+    }
+}
+
+void expectOutcome(const Case& c, const CaseRun& run, const RunOutcome& outcome) {
+    const std::string log = run.destination + "\\kvrem00.log";
+    std::vector<std::uint8_t> bytes;
+    const bool haveLog = !run.destination.empty() && kvtest::readFileBytes(log, bytes);
+    std::vector<kv::LogRecord> records;
+    const bool whole = kv::decodeLog(bytes, records);
+    const bool stopped = kv::installState.installStopped != 0;
+    const int result = c.result == kStoppedOrFinished ? (stopped ? 0 : 12) : c.result;
+    EXPECT_EQ(result, outcome.resultCode);
+    std::printf("[   INFO   ] %s: ResultCode %d, install %s, %zu whole log records\n", c.name, outcome.resultCode,
+                stopped ? "stopped" : "ran through", records.size());
+    if (c.flow == Flow::Install && c.result == 12) {
+        EXPECT_FALSE(stopped);
+    }
+
+    if (run.destination != lockedLogFolder() || lockedLogFolder().empty()) {
+        EXPECT_TRUE(whole) << "the log ends inside a record";
+        EXPECT_FALSE(recorded(records, kv::kLogFile, "C:\\earlier\\file.exe")) << "a stale log kept";
+        expectRecordsSound(records);
+        expectEverythingLeftRecorded(run, records);
+    }
+    if (run.absentFile != nullptr) {
+        EXPECT_FALSE(kvtest::fileExists(run.destination + "\\" + run.absentFile)) << run.absentFile;
+    }
+    switch (c.installed) {
+    case Expect::Everything:
+        EXPECT_TRUE(haveLog);
+        EXPECT_TRUE(kvtest::fileExists(run.destination + "\\kvtray32.exe") || run.absentFile != nullptr);
+        EXPECT_TRUE(recorded(records, kv::kLogProgramFolder, kvtest::programsFolder() + "\\" + run.programFolder));
+        EXPECT_TRUE(std::any_of(records.begin(), records.end(),
+                                [](const kv::LogRecord& r) { return r.type == kv::kLogUninstallKey; }));
+        EXPECT_TRUE(kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName));
+        break;
+    case Expect::Nothing:
+        EXPECT_FALSE(kvtest::fileExists(run.destination + "\\kvtray32.exe"));
+        EXPECT_FALSE(kvtest::fileExists(kDriverPath));
+        EXPECT_FALSE(kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName));
+        EXPECT_FALSE(productValuesWritten());
+        EXPECT_FALSE(kvtest::registryKeyExists(HKEY_LOCAL_MACHINE, kSampleUninstallKey));
+        EXPECT_FALSE(kvtest::fileExists(kvtest::programsFolder() + "\\" + run.programFolder));
+        break;
+    case Expect::Consistent:
+        break;
+    }
+}
+
+// Everything an install may have changed outside its destination.
+void removeSystemChanges(const std::string& programFolder) {
+    kvtest::removeTree(kvtest::programsFolder() + "\\" + programFolder);
+    ::DeleteFileA(kDriverPath.c_str());
+    kvtest::deleteRegistryValue(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName);
+    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, kv::kProductKey);
+    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\MORVASETUP");
+    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, kSampleUninstallKey);
+}
+
+void removeInstallation(const CaseRun& run) {
+    for (const kv::LogRecord& r : kvtest::readLogRecords(run.destination + "\\kvrem00.log"))
+        if (r.type == kv::kLogUninstallKey) kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, r.text);
+    if (run.destination != lockedFolder() && run.destination != lockedLogFolder()) {
+        ::SetFileAttributesA(run.destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::SetFileAttributesA((run.destination + "\\kvrem00.log").c_str(), FILE_ATTRIBUTE_NORMAL);
+        kvtest::removeTree(run.destination);
+        ::DeleteFileA(run.destination.c_str());
+    }
+    removeSystemChanges(run.programFolder);
+}
+
+// ---- the run ----------------------------------------------------------------
+
+// The visible top-level windows of this process.
+std::vector<HWND> shownWindows() {
+    std::vector<HWND> windows;
+    for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(w, &process);
+        if (process == ::GetCurrentProcessId() && ::IsWindowVisible(w)) windows.push_back(w);
+    }
+    std::sort(windows.begin(), windows.end());
+    return windows;
+}
+
+// DOINSTALL again from another thread: it must return 0 at once and show
+// nothing, while the first run goes on.
+void callAgain(Driver& d, const std::string& package) {
+    const std::vector<HWND> before = shownWindows();
+    std::atomic<int> code{-1};
+    std::thread second([&] { code = kv::runSetup(package.c_str()); });
+    const bool returned = d.waitUntil([&] { return code.load() != -1; }, 3000, "the second call to return");
+    if (!returned) {
+        second.detach();  // the driver's close-down would not reach it either
+        throw ScriptAbort{};
+    }
+    second.join();
+    d.expect(code == 0, "the second call returns 0");
+    d.expect(shownWindows() == before, "the second call shows no window of its own");
+}
+
+// Next with what the page shows (when it must be refused), then with each
+// refused text; the wizard stays on the page every time. Then the good folder.
+void takeFolder(Driver& d, int index, bool refuseShown, const std::vector<std::string>& refused,
+                const std::string& typed) {
+    HWND edit = d.item(d.waitForPage(index), 1018);
+    std::vector<const std::string*> attempts;
+    if (refuseShown) attempts.push_back(nullptr);
+    for (const std::string& text : refused) attempts.push_back(&text);
+    for (const std::string* attempt : attempts) {
+        if (attempt != nullptr) d.setText(edit, *attempt);
+        const std::string shown = d.text(edit);
+        d.next();
+        d.settle();
+        d.expect(Driver::pageIndexOf(d.visiblePage()) == index,
+                 "Next refused \"" + shown + "\" on page " + std::to_string(index));
+    }
+    d.setText(edit, typed);
+    d.next();
+}
+
+Script installScript(const CaseRun& run) {
+    return [&run](Driver& d) {
+        d.waitForPage(kLanguage);
+        if (run.secondCallOnLanguagePage) callAgain(d, run.package);
+        d.walkTo(kDestination);
+        takeFolder(d, kDestination, run.refuseShownDestination, run.refusedDestination, run.destination);
+        takeFolder(d, kProgramFolder, run.refuseShownProgramFolder, run.refusedProgramFolder, run.programFolder);
+        d.waitForPage(kInformation);
+        d.next();
+        if (run.secondCallWhileInstalling) {
+            d.waitForProgressDialog();
+            callAgain(d, run.package);
+        }
+        HWND finish = d.waitForPage(kFinish, 60000);
+        d.setCheck(d.item(finish, 1016), false);
+        d.setCheck(d.item(finish, 1020), true);
+        d.cancel();
+    };
+}
+
+class BadInput : public ::testing::TestWithParam<Case> {};
+
+// gtest shows each case by its name rather than by its bytes.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+TEST_P(BadInput, LeavesOnlyWhatItsLogRecords) {
+    const Case& c = GetParam();
+    static int number = 0;
+    CaseRun run;
+    run.package = kvtest::makeTempFolder("bad-package");
+    ASSERT_TRUE(kvtest::copyTree(kvtest::stagedPackageDir(), run.package));
+    run.source = run.package;
+    run.destination = kvtest::makeTempFolder("bad-destination") + "\\Pkg " + std::to_string(++number);
+    run.programFolder = "KV Bad Input " + std::to_string(::GetCurrentProcessId()) + " " + std::to_string(number);
+    c.prepare(run);
+    if (!run.skipped.empty()) {
+        std::printf("[ SKIPPED  ] %s: %s\n", c.name, run.skipped.c_str());
+        for (auto undo = run.undo.rbegin(); undo != run.undo.rend(); ++undo) (*undo)();
+        GTEST_SKIP() << run.skipped;
+    }
+    removeSystemChanges(run.programFolder);
+
+    // The launcher runs from the medium: the package is the current folder.
+    char previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(sizeof(previous), previous);
+    ::SetCurrentDirectoryA(run.package.c_str());
+    RunOutcome outcome;
+    if (c.flow == Flow::NoWizard) {
+        const CaseRun& r = run;
+        outcome = runScripted(
+            [&r](const char*) { return kv::runSetup(r.nullSource ? nullptr : r.source.c_str()); }, run.source,
+            [](Driver& d) {
+                ::Sleep(300);
+                d.expect(d.mainWindow() == nullptr, "no window for a refused source folder");
+            });
+    } else {
+        outcome = runScripted([](const char* folder) { return kv::runSetup(folder); }, run.source,
+                              installScript(run));
+    }
+    ::SetCurrentDirectoryA(previous);
+    run.locks.clear();
+
+    kvtest::expectNoScriptFailures(outcome);
+    expectOutcome(c, run, outcome);
+    removeInstallation(run);
+    for (auto undo = run.undo.rbegin(); undo != run.undo.rend(); ++undo) (*undo)();
+    kvtest::removeTree(run.package);
+}
+
+std::string caseName(const ::testing::TestParamInfo<Case>& info) {
+    std::string name = std::to_string(info.index) + "_";
+    for (const char* p = info.param.name; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BadInput, ::testing::ValuesIn(kCases), caseName);
+
+}  // namespace

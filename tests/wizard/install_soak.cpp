@@ -1,0 +1,219 @@
+// Benchmark, not a test: 50 whole installs of the built library in one
+// process, each driven through the wizard to the finish page, printing what
+// the process holds after runs 1, 10 and 50: kernel handles, windows,
+// threads, heap, private memory and GDI objects by kind. Wine answers
+// GetGuiResources and GetProcessHandleCount with 0, so handles are found by
+// probing handle values. Run with `make soak`.
+#include "base/unique_handle.h"
+#include "engine/registration_names.h"
+#include "engine_test_support.h"
+#include "setup_driver.h"
+#include "support/test_support.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+using namespace kvdrive;
+
+namespace {
+
+int runs() {
+    const std::string asked = kvtest::argument("runs");
+    return asked.empty() ? 50 : std::atoi(asked.c_str());
+}
+
+struct Holdings {
+    int kernelHandles = 0;
+    std::map<std::string, int> handleKinds;  // by object type name
+    int windows = 0;
+    int threads = 0;
+    SIZE_T heapBytes = 0;
+    int heapBlocks = 0;
+    SIZE_T privateBytes = 0;
+    std::map<DWORD, int> gdiObjects;  // by GetObjectType kind
+};
+
+// The object type's name of a kernel handle, through ntdll's object query.
+std::string handleKind(HANDLE handle) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    alignas(8) unsigned char buffer[512] = {};
+    if (query == nullptr || query(handle, 2 /* ObjectTypeInformation */, buffer, sizeof(buffer), nullptr) != 0)
+        return "?";
+    const USHORT bytes = *reinterpret_cast<USHORT*>(buffer);
+    const WCHAR* name = *reinterpret_cast<WCHAR**>(buffer + sizeof(void*));
+    std::string kind;
+    for (USHORT i = 0; name != nullptr && i < bytes / 2; ++i) kind += static_cast<char>(name[i]);
+    return kind;
+}
+
+void kernelHandles(Holdings& h) {
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (!::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) continue;
+        ++h.kernelHandles;
+        ++h.handleKinds[handleKind(reinterpret_cast<HANDLE>(value))];
+    }
+}
+
+BOOL CALLBACK countChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK countWindow(HWND window, LPARAM count) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<int*>(count);
+    ::EnumChildWindows(window, &countChild, count);
+    return TRUE;
+}
+
+int threads() {
+    kv::UniqueKernelObject snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry))
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
+    return count;
+}
+
+void heaps(Holdings& h) {
+    HANDLE all[64];
+    const DWORD count = ::GetProcessHeaps(64, all);
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        if (!::HeapLock(all[i])) continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (::HeapWalk(all[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+                h.heapBytes += entry.cbData;
+                ++h.heapBlocks;
+            }
+        }
+        ::HeapUnlock(all[i]);
+    }
+}
+
+SIZE_T privateBytes() {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region = {};
+    for (const char* at = nullptr; ::VirtualQuery(at, &region, sizeof(region)) == sizeof(region);) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    return total;
+}
+
+// A GDI handle's low word indexes the process's object table; with a zero
+// high word Wine accepts it whatever the entry's generation.
+std::map<DWORD, int> gdiObjects() {
+    std::map<DWORD, int> kinds;
+    for (ULONG_PTR value = 1; value < 0x10000; ++value)
+        if (const DWORD kind = ::GetObjectType(reinterpret_cast<HGDIOBJ>(value))) ++kinds[kind];
+    return kinds;
+}
+
+Holdings measure() {
+    Holdings h;
+    kernelHandles(h);
+    ::EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&h.windows));
+    h.threads = threads();
+    heaps(h);
+    h.privateBytes = privateBytes();
+    h.gdiObjects = gdiObjects();
+    return h;
+}
+
+const char* gdiKindName(DWORD kind) {
+    static const char* const names[] = {"?", "pen", "brush", "dc", "metadc", "palette", "font", "bitmap",
+                                        "region", "metafile", "memdc", "extpen", "enhmetadc", "enhmetafile",
+                                        "colorspace"};
+    return kind < sizeof(names) / sizeof(names[0]) ? names[kind] : "other";
+}
+
+void print(int run, const Holdings& h) {
+    std::printf("after run %2d: kernel handles %d (", run, h.kernelHandles);
+    for (const auto& kind : h.handleKinds) std::printf(" %s %d", kind.first.c_str(), kind.second);
+    std::printf(" ), windows %d, threads %d, heap %lu bytes in %d blocks, "
+                "private memory %lu KiB, GDI:",
+                h.windows, h.threads, static_cast<unsigned long>(h.heapBytes),
+                h.heapBlocks, static_cast<unsigned long>(h.privateBytes / 1024));
+    for (const auto& kind : h.gdiObjects) std::printf(" %s %d", gdiKindName(kind.first), kind.second);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+using DoInstallFn = int(WINAPI*)(const char*);
+
+Script installAndFinishLater(const std::string& destination, const std::string& programFolder) {
+    return [=](Driver& d) {
+        d.waitForPage(kLanguage);
+        HWND page = d.walkTo(kDestination);
+        d.setText(d.item(page, 1018), destination);
+        d.next();
+        page = d.waitForPage(kProgramFolder);
+        d.setText(d.item(page, 1018), programFolder);
+        d.next();
+        d.waitForPage(kInformation);
+        d.next();
+        page = d.waitForPage(kFinish, 60000);
+        d.setCheck(d.item(page, 1016), false);
+        d.setCheck(d.item(page, 1020), true);
+        d.cancel();
+    };
+}
+
+void removeInstallation(const std::string& destination, const std::string& programFolder) {
+    kvtest::removeTree(destination);
+    kvtest::removeTree(kvtest::programsFolder() + "\\" + programFolder);
+    kvtest::deleteRegistryValue(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName);
+    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, kv::kProductKey);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    kvtest::rememberArguments(argc, argv);
+    // Loaded once, as a launcher would: the runs share the library's state.
+    kv::UniqueModule library(::LoadLibraryA((kvtest::stagedPackageDir() + "\\kvsetup.dll").c_str()));
+    const auto doInstall = library ? reinterpret_cast<DoInstallFn>(reinterpret_cast<void*>(
+                                         ::GetProcAddress(library.get(), "DOINSTALL")))
+                                   : nullptr;
+    if (doInstall == nullptr) {
+        std::printf("kvsetup.dll or DOINSTALL not found\n");
+        return 1;
+    }
+    char previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(sizeof(previous), previous);
+    ::SetCurrentDirectoryA(kvtest::stagedPackageDir().c_str());
+    print(0, measure());
+    int failedRuns = 0;
+    const DWORD start = ::GetTickCount();
+    const int kRuns = runs();
+    for (int run = 1; run <= kRuns; ++run) {
+        const std::string destination = kvtest::makeTempFolder("soak") + "\\Pkg";
+        const std::string programFolder = "KV Soak " + std::to_string(run);
+        const RunOutcome outcome =
+            runScripted([doInstall](const char* folder) { return doInstall(folder); },
+                        kvtest::stagedPackageDir(), installAndFinishLater(destination, programFolder));
+        if (outcome.resultCode != 12 || !outcome.failures.empty()) {
+            ++failedRuns;
+            std::printf("run %d: ResultCode %d%s%s\n", run, outcome.resultCode,
+                        outcome.failures.empty() ? "" : ", ", outcome.failures.empty() ? "" : outcome.failures[0].c_str());
+        }
+        removeInstallation(destination, programFolder);
+        if (run == 1 || run == 10 || run == kRuns) print(run, measure());
+    }
+    std::printf("%d runs in %lu ms, %d not ending with 12\n", kRuns,
+                static_cast<unsigned long>(::GetTickCount() - start), failedRuns);
+    ::SetCurrentDirectoryA(previous);
+    return failedRuns == 0 ? 0 : 1;
+}
