@@ -123,7 +123,7 @@ std::string expectedText(const Shown& row) {
         kv::RegistryKey key;
         key.SetRoot(HKEY_LOCAL_MACHINE);
         key.Open("Software\\Microsoft\\Windows\\CurrentVersion", false);
-        return key.ReadString("ProgramFilesDir", "") + "\\" + setting("Target", "Dir");
+        return std::string(key.ReadString("ProgramFilesDir", "").c_str()) + "\\" + setting("Target", "Dir");
     }
     }
     return {};
@@ -263,7 +263,7 @@ TEST(ProgramFolderPage, ListsTheFoldersOfProgramsSortedAndRebuiltAndPickingFills
     kv::RegistryKey key;
     key.SetRoot(HKEY_CURRENT_USER);
     ASSERT_TRUE(key.Open(kShellFolders, true));
-    const std::string before = key.ReadString("Programs", "");
+    const std::string before = key.ReadString("Programs", "").c_str();
     ASSERT_TRUE(key.WriteString("Programs", programs.c_str()));
 
     const RunOutcome outcome = kvtest::runInProcess([&](Driver& d) {
