@@ -1,5 +1,5 @@
-// Move-only owner of one Windows handle. Each handle kind gets a traits type
-// (what "no handle" is and how to close it) and an alias below.
+// Move-only owner of one Windows handle. Each handle kind gets an alias below
+// that names its type, how to close it and what "no handle" is.
 #pragma once
 #include "base/win.h"
 #include <objbase.h>
@@ -47,67 +47,44 @@ private:
     Handle handle_;
 };
 
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { ::RegCloseKey(h); }
-};
-struct FileTraits {
-    using Handle = HANDLE;
-    static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(Handle h) noexcept { ::CloseHandle(h); }
-};
-struct KernelObjectTraits {  // processes, threads, events: null means none
-    using Handle = HANDLE;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { ::CloseHandle(h); }
-};
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(Handle h) noexcept { ::FindClose(h); }
-};
-template <typename Object>  // HBRUSH, HFONT, HBITMAP: one type each, so no use casts
-struct GdiObjectTraits {
-    using Handle = Object;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { ::DeleteObject(h); }
-};
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { ::DeleteDC(h); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { ::FreeLibrary(h); }
-};
-struct IconTraits {
-    using Handle = HICON;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { ::DestroyIcon(h); }
+// What "no handle" is: null for most kinds, INVALID_HANDLE_VALUE for files
+// and find handles.
+enum class NoHandle { Null, MinusOne };
+
+// One traits type for every kind: the handle type, the call that closes it
+// and its "no handle" value.
+template <typename Type, auto Close, NoHandle None = NoHandle::Null>
+struct HandleTraits {
+    using Handle = Type;
+    static Handle invalid() noexcept {
+        if constexpr (None == NoHandle::Null) {
+            return nullptr;
+        } else {
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+    static void close(Handle h) noexcept { Close(h); }
 };
 
-using UniqueRegKey = UniqueHandle<RegKeyTraits>;
-using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
-using UniqueFindHandle = UniqueHandle<FindTraits>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueRegKey = UniqueHandle<HandleTraits<HKEY, &::RegCloseKey>>;
+using UniqueFile = UniqueHandle<HandleTraits<HANDLE, &::CloseHandle, NoHandle::MinusOne>>;
+// Processes, threads, events: null means none.
+using UniqueKernelObject = UniqueHandle<HandleTraits<HANDLE, &::CloseHandle>>;
+using UniqueFindHandle = UniqueHandle<HandleTraits<HANDLE, &::FindClose, NoHandle::MinusOne>>;
+// Brushes, fonts and bitmaps: one type each, so no use casts.
+using UniqueBrush = UniqueHandle<HandleTraits<HBRUSH, &::DeleteObject>>;
+using UniqueFont = UniqueHandle<HandleTraits<HFONT, &::DeleteObject>>;
+using UniqueBitmap = UniqueHandle<HandleTraits<HBITMAP, &::DeleteObject>>;
+using UniqueMemoryDc = UniqueHandle<HandleTraits<HDC, &::DeleteDC>>;
+using UniqueModule = UniqueHandle<HandleTraits<HMODULE, &::FreeLibrary>>;
+using UniqueIcon = UniqueHandle<HandleTraits<HICON, &::DestroyIcon>>;
 
 // Same ownership rules for COM interfaces: Release instead of close.
 template <typename Interface>
-struct ComTraits {
-    using Handle = Interface*;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { h->Release(); }
-};
+void releaseInterface(Interface* object) noexcept {
+    object->Release();
+}
 template <typename Interface>
-using ComPtr = UniqueHandle<ComTraits<Interface>>;
+using ComPtr = UniqueHandle<HandleTraits<Interface*, &releaseInterface<Interface>>>;
 
 }  // namespace kv

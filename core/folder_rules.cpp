@@ -67,8 +67,9 @@ bool areNames(const Parts& parts, std::size_t first, LeadBytePredicate isLead) {
     return true;
 }
 
-// The path without trailing separators, in lower case.
-String comparable(const char* path, LeadBytePredicate isLead) {
+// The path without trailing separators, in lower case. False when that does
+// not fit a path buffer: it then equals no path that does.
+bool comparable(const char* path, LeadBytePredicate isLead, String& out) {
     Parts parts;
     splitParts(path, isLead, parts);
     while (parts.count > 1 && parts.lastEmpty()) --parts.count;
@@ -76,12 +77,13 @@ String comparable(const char* path, LeadBytePredicate isLead) {
     std::size_t used = 0;
     for (std::size_t i = 0; i < parts.count; ++i) {
         const Part& part = parts.items[i];
-        if (used + (i ? 1 : 0) + part.length >= sizeof(joined)) break;  // never: the path itself fits
+        if (used + (i ? 1 : 0) + part.length >= sizeof(joined)) return false;
         if (i) joined[used++] = '\\';
         std::memcpy(joined + used, part.text, part.length);
         used += part.length;
     }
-    return lowerCaseMultibyte(joined, isLead);
+    out = lowerCaseMultibyte(joined, isLead);
+    return true;
 }
 
 }  // namespace
@@ -103,11 +105,12 @@ bool isOwnFolderPath(const char* path, std::initializer_list<const char*> shared
         first = 1;
     }
     if (!areNames(parts, first, isLead)) return false;
-    const String mine = comparable(path, isLead);
-    if (mine.failed()) return false;  // out of memory: refused rather than guessed
+    String mine;
+    // Out of memory: refused rather than guessed.
+    if (!comparable(path, isLead, mine) || mine.failed()) return false;
     for (const char* folder : shared) {
-        if (folder == nullptr || *folder == '\0' || strnlen(folder, kPathCapacity) >= kPathCapacity) continue;
-        const String theirs = comparable(folder, isLead);
+        String theirs;
+        if (folder == nullptr || *folder == '\0' || !comparable(folder, isLead, theirs)) continue;
         if (theirs.failed() || theirs == mine) return false;
     }
     return true;

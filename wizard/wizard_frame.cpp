@@ -41,6 +41,13 @@ bool WizardFrame::OnInitDialog() {
     return false;
 }
 
+LRESULT WizardFrame::OnStaticColor(UINT, WPARAM wParam, LPARAM lParam, bool& handled) {
+    if (reinterpret_cast<HWND>(lParam) == GetDlgItem(IDC_SIDE_PICTURE))
+        ::SetStretchBltMode(reinterpret_cast<HDC>(wParam), COLORONCOLOR);
+    handled = false;  // the colours themselves stay the default ones
+    return 0;
+}
+
 LRESULT WizardFrame::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
     // The pages go first, while their parent still exists.
     pages_.clear();

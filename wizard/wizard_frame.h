@@ -49,6 +49,7 @@ public:
         COMMAND_HANDLER(IDC_NEXT, BN_CLICKED, OnNextCommand)
         COMMAND_HANDLER(IDC_FRAME_CANCEL, BN_CLICKED, OnCancelCommand)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnStaticColor)
         CHAIN_MSG_MAP(Dialog)
     END_MSG_MAP()
 
@@ -62,6 +63,10 @@ private:
     LRESULT OnNextCommand(WORD, WORD, HWND, bool&);
     LRESULT OnCancelCommand(WORD, WORD, HWND, bool&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled);
+    // The side picture is fitted into its bordered control with rows and
+    // columns dropped, not merged: merging (the default stretch mode) ANDs
+    // neighbouring pixels, which draws stray dark and light dots.
+    LRESULT OnStaticColor(UINT, WPARAM wParam, LPARAM lParam, bool& handled);
 
     void focusItem(int id) const;
     void endRun(int code);

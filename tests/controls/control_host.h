@@ -38,20 +38,4 @@ private:
     }
 };
 
-// Dispatches this thread's messages for `milliseconds`, or until `done`.
-template <typename Done>
-bool pumpUntil(Done done, DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > milliseconds) return false;
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        ::Sleep(10);
-    }
-    return true;
-}
-
 }  // namespace kvtest

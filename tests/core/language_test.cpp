@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 using kv::installState;
 using kv::languageStrings;
@@ -32,30 +33,55 @@ int presentTextCount() {
 
 // A source folder whose language file for "enu" holds `content`.
 std::string sourceWithLanguageFile(const std::string& content) {
-    const std::string folder = kvtest::makeTempFolder("lang");
-    ::CreateDirectoryA((folder + "\\kv-00001").c_str(), nullptr);
-    kvtest::writeFile(folder + "\\kv-00001\\kvsetlan.enu", content);
-    return folder;
+    return kvtest::makeSourceFolder("lang", {{"kv-00001\\kvsetlan.enu", content}});
 }
 
 }  // namespace
 
-TEST(LanguageTable, CodesNamesAndIdentifiers) {
-    const char* codes[] = {"enu", "cht", "deu", "esn", "fra", "ita", "jpn", "kor", "nld", "chs"};
-    const char* names[] = {"English", "Chinese Taiwan", "German", "Spanish", "French",
-                           "Italian", "Japanese", "Korean", "Dutch", "China"};
-    for (int i = 0; i < kv::kLanguageCount; ++i) {
-        EXPECT_STREQ(codes[i], kv::languageCodeAt(i));
-        EXPECT_STREQ(names[i], kv::languageNameAt(i));
+// What a system of each language gets: the language file loaded and the name
+// the language page shows selected. Identifiers not listed (English ones,
+// other countries) keep the current choice, English in a fresh process.
+TEST(LanguageTable, SystemLanguageChoosesTheFileLoadedAndTheNameShown) {
+    const struct {
+        const char* file;
+        const char* name;
+        std::vector<unsigned> systemIds;
+    } languages[] = {
+        {"enu", "English", {}},
+        {"cht", "Chinese Taiwan", {0x0404, 0x0C04, 0x1004}},
+        {"deu", "German", {0x0407, 0x0807, 0x0C07}},
+        {"esn", "Spanish", {0x040A, 0x080A, 0x0C0A}},
+        {"fra", "French", {0x040C, 0x080C, 0x0C0C, 0x100C}},
+        {"ita", "Italian", {0x0410, 0x0810}},
+        {"jpn", "Japanese", {0x0411}},
+        {"kor", "Korean", {0x0412, 0x0812}},
+        {"nld", "Dutch", {0x0413, 0x0813}},
+        {"chs", "China", {0x0804}},
+    };
+    std::vector<kvtest::FolderFile> files;  // each file names itself as the Next text
+    for (const auto& language : languages)
+        files.push_back({std::string("kv-00001\\kvsetlan.") + language.file,
+                         std::string("[MSG]\r\n2=") + language.file + "\r\n"});
+    const std::string folder = kvtest::makeSourceFolder("langid", files);
+    const auto expectChosen = [&](int index, const char* file, const char* name) {
+        useSource(folder, index);
+        kv::loadLanguageStrings();
+        EXPECT_STREQ(file, languageStrings.nextButtonText.get());
+        EXPECT_STREQ(name, kv::languageNameAt(index));
+    };
+
+    for (unsigned id : {0x0409u, 0x0809u, 0x1404u, 0x1007u, 0x140Cu, 0u, 0xFFFFu})
+        EXPECT_EQ(-1, kv::languageIndexForLangId(id)) << "not listed: " << id;
+    expectChosen(0, "enu", "English");
+    for (const auto& language : languages) {
+        for (unsigned id : language.systemIds) {
+            SCOPED_TRACE(id);
+            const int index = kv::languageIndexForLangId(id);
+            ASSERT_GE(index, 0);
+            expectChosen(index, language.file, language.name);
+        }
     }
-    const struct { unsigned id; int index; } listed[] = {
-        {1028, 1}, {3076, 1}, {4100, 1}, {2052, 9}, {1031, 2}, {2055, 2}, {3079, 2},
-        {1034, 3}, {2058, 3}, {3082, 3}, {1036, 4}, {2060, 4}, {3084, 4}, {4108, 4},
-        {1040, 5}, {2064, 5}, {1041, 6}, {1042, 7}, {2066, 7}, {1043, 8}, {2067, 8}};
-    for (const auto& row : listed) EXPECT_EQ(row.index, kv::languageIndexForLangId(row.id)) << row.id;
-    // English and languages of other countries are not listed.
-    for (unsigned id : {1033u, 2057u, 5124u, 4103u, 5132u, 0u, 0xFFFFu})
-        EXPECT_EQ(-1, kv::languageIndexForLangId(id)) << id;
+    kv::releaseLanguageStrings();
 }
 
 TEST(LanguageTable, DetectionFollowsTheSystemLanguageOrKeepsTheIndex) {

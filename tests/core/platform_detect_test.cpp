@@ -3,6 +3,7 @@
 #include "core/install_state.h"
 #include "core/platform_detect.h"
 #include "engine/registry_key.h"
+#include "support/test_registry.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -40,78 +41,30 @@ std::string expectedFlagFor(const std::string& version) {
 // the fixtures of one test never reach another.
 class ProductOptions {
 public:
-    ProductOptions() {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kOptionsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            hadType_ = read(key, "ProductType", type_);
-            hadSuite_ = read(key, "ProductSuite", suite_);
-            ::RegCloseKey(key);
-        }
-    }
-    ~ProductOptions() {
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kOptionsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        restore(key, "ProductType", hadType_, REG_SZ, type_);
-        restore(key, "ProductSuite", hadSuite_, REG_MULTI_SZ, suite_);
-        ::RegCloseKey(key);
-    }
+    // A null product type and an empty suite list are deleted.
     static void set(const char* productType, const std::string& suiteList, DWORD suiteType = REG_MULTI_SZ) {
-        HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kOptionsKey, 0, nullptr, 0,
-                                                   KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        if (productType)
-            ::RegSetValueExA(key, "ProductType", 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(productType),
-                             static_cast<DWORD>(strlen(productType) + 1));
-        else
-            ::RegDeleteValueA(key, "ProductType");
-        if (!suiteList.empty())
-            ::RegSetValueExA(key, "ProductSuite", 0, suiteType,
-                             reinterpret_cast<const BYTE*>(suiteList.data()),
-                             static_cast<DWORD>(suiteList.size()));
-        else
-            ::RegDeleteValueA(key, "ProductSuite");
-        ::RegCloseKey(key);
+        const kvtest::RegistryValue type = kvtest::stringValue(productType ? productType : "");
+        const kvtest::RegistryValue suites{suiteType, suiteList};
+        setOrDelete("ProductType", productType ? &type : nullptr);
+        setOrDelete("ProductSuite", suiteList.empty() ? nullptr : &suites);
     }
 
 private:
-    static bool read(HKEY key, const char* name, std::string& out) {
-        char buffer[1024];
-        DWORD size = sizeof(buffer);
-        if (::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS)
-            return false;
-        out.assign(buffer, size);
-        return true;
-    }
-    static void restore(HKEY key, const char* name, bool had, DWORD type, const std::string& value) {
-        if (had)
-            ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(value.data()),
-                             static_cast<DWORD>(value.size()));
+    static void setOrDelete(const char* name, const kvtest::RegistryValue* value) {
+        if (value != nullptr)
+            EXPECT_TRUE(kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, kOptionsKey, name, *value)) << name;
         else
-            ::RegDeleteValueA(key, name);
+            kvtest::deleteRegistryValue(HKEY_LOCAL_MACHINE, kOptionsKey, name);
     }
-    bool hadType_ = false, hadSuite_ = false;
-    std::string type_, suite_;
+    kvtest::SavedRegistryValue type_{HKEY_LOCAL_MACHINE, kOptionsKey, "ProductType"};
+    kvtest::SavedRegistryValue suite_{HKEY_LOCAL_MACHINE, kOptionsKey, "ProductSuite"};
 };
 
-// A REG_MULTI_SZ list: entries, each terminated, and the final terminator.
 std::string multiString(std::initializer_list<const char*> entries) {
-    std::string list;
-    for (const char* entry : entries) {
-        list += entry;
-        list += '\0';
-    }
-    list += '\0';
-    return list;
+    return kvtest::multiStringValue(entries).bytes;
 }
 
-bool ntVersion() {
-    const std::string v = kvtest::windowsVersion();
-    return v == "nt40" || v == "win2k" || v == "winxp";
-}
+bool ntVersion() { return kvtest::versionIs({"nt40", "win2k", "winxp"}); }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "core/setup_config.h"
 #include "core/shared_folders.h"
 #include "engine/registry_key.h"
+#include "support/test_registry.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,7 @@ namespace {
 const char kCurrentVersion[] = "Software\\microsoft\\windows\\currentversion";
 
 std::string sourceWithConfig(const std::string& content) {
-    const std::string folder = kvtest::makeTempFolder("config");
-    kvtest::writeFile(folder + "\\kvsetup.ini", content);
+    const std::string folder = kvtest::makeSourceFolder("config", {{"kvsetup.ini", content}});
     kv::copyInto(installState.sourceDir, folder.c_str());
     return folder;
 }
@@ -26,24 +26,15 @@ std::string sourceWithConfig(const std::string& content) {
 // Sets "programfilesDir" for one test and puts the old value back.
 class ProgramFilesValue {
 public:
-    ProgramFilesValue() {
-        key_.SetRoot(HKEY_LOCAL_MACHINE);
-        key_.Open(kCurrentVersion, false);
-        type_ = key_.GetValueType("programfilesDir");
-        old_ = key_.ReadString("programfilesDir", "");
-    }
-    ~ProgramFilesValue() {
-        if (type_ == REG_SZ) key_.WriteString("programfilesDir", old_.c_str());
-        else if (type_ == 0) key_.DeleteValue("programfilesDir");
-    }
-    void set(const char* value) { key_.WriteString("programfilesDir", value); }
-    void setDword() { key_.WriteDword("programfilesDir", 7); }
-    void remove() { key_.DeleteValue("programfilesDir"); }
+    void set(const char* value) { write(kvtest::stringValue(value)); }
+    void setDword() { write(kvtest::dwordValue(7)); }
+    void remove() { kvtest::deleteRegistryValue(HKEY_LOCAL_MACHINE, kCurrentVersion, "programfilesDir"); }
 
 private:
-    kv::RegistryKey key_;
-    DWORD type_ = 0;
-    std::string old_;
+    static void write(const kvtest::RegistryValue& value) {
+        EXPECT_TRUE(kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, kCurrentVersion, "programfilesDir", value));
+    }
+    kvtest::SavedRegistryValue saved_{HKEY_LOCAL_MACHINE, kCurrentVersion, "programfilesDir"};
 };
 
 }  // namespace

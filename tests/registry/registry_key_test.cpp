@@ -1,4 +1,5 @@
 #include "engine/registry_key.h"
+#include "support/test_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -13,50 +14,64 @@ const char kTestKey[] = "Software\\KvSetupTests\\RegistryKey";
 
 class RegistryKeyTest : public ::testing::Test {
 protected:
-    void SetUp() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey); }
-    void TearDown() override {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvSetupTests\\RegistryKey\\Child");
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
-    }
+    void SetUp() override { kvtest::deleteRegistryTree(HKEY_CURRENT_USER, kTestKey); }
+    void TearDown() override { kvtest::deleteRegistryTree(HKEY_CURRENT_USER, kTestKey); }
     // A key under the test key, opened or created.
     RegistryKey& atTestKey() {
         key_.SetRoot(HKEY_CURRENT_USER);
         EXPECT_TRUE(key_.Open(kTestKey, true));
         return key_;
     }
-    static DWORD rawSize(const char* name) {
-        HKEY key = nullptr;
-        DWORD size = 0;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            if (::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-                size = 0;
-            ::RegCloseKey(key);
-        }
-        return size;
+    // What is stored under the test key, as any other program reads it.
+    static kvtest::RegistryValue stored(const char* name) {
+        kvtest::RegistryValue value;
+        kvtest::readRegistryValue(HKEY_CURRENT_USER, kTestKey, name, value);
+        return value;
+    }
+    static void store(const char* name, const kvtest::RegistryValue& value) {
+        ASSERT_TRUE(kvtest::writeRegistryValue(HKEY_CURRENT_USER, kTestKey, name, value));
     }
     RegistryKey key_;
 };
 
 }  // namespace
 
-TEST_F(RegistryKeyTest, DefaultsAndRoots) {
+// A fresh key, and a key after Reset, works below the current user's root
+// and never flushes; SetRoot takes the four roots setup uses and refuses any
+// other, keeping the one it had.
+TEST_F(RegistryKeyTest, FreshAndResetKeysWorkBelowTheCurrentUser) {
     RegistryKey key;
-    EXPECT_EQ(HKEY_CURRENT_USER, key.root());
-    EXPECT_EQ(1, key.lazyFlush());
+    EXPECT_EQ(1, key.Open(kTestKey, true));
+    EXPECT_EQ(1, key.WriteString("Name", "fresh"));
+    EXPECT_EQ(kvtest::stringValue("fresh").bytes, stored("Name").bytes);
     EXPECT_EQ(0, key.lastError());
-    EXPECT_TRUE(key.path().empty());
-    EXPECT_EQ(1, key.SetRoot(HKEY_LOCAL_MACHINE));
-    EXPECT_EQ(0, key.SetRoot(HKEY_CURRENT_CONFIG));
-    EXPECT_EQ(0, key.SetRoot(reinterpret_cast<HKEY>(0x1234)));
-    EXPECT_EQ(HKEY_LOCAL_MACHINE, key.root());
-    EXPECT_EQ(1, key.SetRoot(HKEY_CLASSES_ROOT));
-    EXPECT_EQ(1, key.SetRoot(HKEY_USERS));
-    key.Open("Software", false);
+    EXPECT_EQ(1, key.lazyFlush());
+
+    const struct {
+        HKEY root;
+        int taken;
+        const char* aKeyOfTheRootInUse;
+    } roots[] = {
+        {HKEY_LOCAL_MACHINE, 1, "Hardware\\Description"},
+        {HKEY_CURRENT_CONFIG, 0, "Hardware\\Description"},
+        {reinterpret_cast<HKEY>(0x1234), 0, "Hardware\\Description"},
+        {HKEY_USERS, 1, ".Default"},
+        {HKEY_CLASSES_ROOT, 1, "CLSID"},
+        {HKEY_CURRENT_USER, 1, kTestKey},
+    };
+    for (const auto& row : roots) {
+        SCOPED_TRACE(row.aKeyOfTheRootInUse);
+        EXPECT_EQ(row.taken, key.SetRoot(row.root));
+        EXPECT_EQ(1, key.KeyExists(row.aKeyOfTheRootInUse));
+    }
+
+    key.Open(kTestKey, false);
+    key.SetRoot(HKEY_LOCAL_MACHINE);
     key.setLazyFlush(0);
     key.Reset();
-    EXPECT_EQ(HKEY_CURRENT_USER, key.root());
+    EXPECT_EQ(1, key.KeyExists(kTestKey));             // the current user again
+    EXPECT_EQ("none", key.ReadString("Name", "none"));  // the root itself, no path
     EXPECT_EQ(1, key.lazyFlush());
-    EXPECT_TRUE(key.path().empty());
 }
 
 TEST_F(RegistryKeyTest, OpenCreateAndFailedOpenKeepsThePath) {
@@ -80,17 +95,14 @@ TEST_F(RegistryKeyTest, StringLimits) {
     const std::string s254(254, 'a');
     const std::string s255(255, 'b');
     EXPECT_EQ(1, key.WriteString("s254", s254.c_str()));
-    EXPECT_EQ(255u, rawSize("s254"));
+    EXPECT_EQ(255u, stored("s254").bytes.size());
     EXPECT_EQ(0, key.WriteString("s255", s255.c_str()));
-    EXPECT_EQ(0u, rawSize("s255"));
+    EXPECT_EQ(REG_NONE, stored("s255").type);
     EXPECT_EQ(s254, key.ReadString("s254", "default"));
 
     // A 255-character value (256 bytes with terminator) is too long to read.
-    HKEY raw = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_WRITE, &raw));
-    ::RegSetValueExA(raw, "long", 0, REG_SZ, reinterpret_cast<const BYTE*>(s255.c_str()), 256);
-    ::RegSetValueExA(raw, "expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%TEMP%\\x"), 9);
-    ::RegCloseKey(raw);
+    store("long", kvtest::stringValue(s255));
+    store("expand", {REG_EXPAND_SZ, std::string("%TEMP%\\x", 9)});
     EXPECT_EQ("default", key.ReadString("long", "default"));
     EXPECT_EQ("%TEMP%\\x", key.ReadString("expand", "default"));  // not expanded
     EXPECT_EQ("default", key.ReadString("missing", "default"));
@@ -112,12 +124,8 @@ TEST_F(RegistryKeyTest, DwordsTypesAndTypeMismatches) {
 
 TEST_F(RegistryKeyTest, RawBytesAndMultiStrings) {
     RegistryKey& key = atTestKey();
-    HKEY raw = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_WRITE, &raw));
     const char multi[] = "kvfltsys.sys\0other.sys\0";
-    ::RegSetValueExA(raw, "LowerFilters", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi),
-                     sizeof(multi));
-    ::RegCloseKey(raw);
+    store("LowerFilters", kvtest::multiStringValue({"kvfltsys.sys", "other.sys"}));
     BYTE out[300];
     std::memset(out, 0xAB, sizeof(out));
     EXPECT_EQ(sizeof(multi), key.ReadValueBytes("LowerFilters", out));

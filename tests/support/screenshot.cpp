@@ -2,6 +2,7 @@
 
 #include "base/gdi_scope.h"
 #include "base/unique_handle.h"
+#include "support/message_pump.h"
 
 #include <fstream>
 
@@ -72,16 +73,8 @@ Pixels renderClient(HWND window) {
 }
 
 void letWindowsSettle(DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        ::GdiFlush();
-        ::Sleep(10);
-    } while (::GetTickCount() - start < milliseconds);
+    // Never done early: each round flushes GDI, then dispatches what came.
+    pumpUntil([] { ::GdiFlush(); return false; }, milliseconds);
 }
 
 Pixels captureScreen(const RECT& requested) {

@@ -27,6 +27,13 @@ std::string argument(const char* name) {
 
 std::string windowsVersion() { return argument("windows"); }
 
+bool versionIs(std::initializer_list<const char*> versions) {
+    const std::string running = windowsVersion();
+    for (const char* version : versions)
+        if (running == version) return true;
+    return false;
+}
+
 std::string makeTempFolder(const char* tag) {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(sizeof(temp), temp);
@@ -35,6 +42,16 @@ std::string makeTempFolder(const char* tag) {
                   static_cast<unsigned long>(::GetCurrentProcessId()), ++tempCounter);
     removeTree(folder);
     ::CreateDirectoryA(folder, nullptr);
+    return folder;
+}
+
+std::string makeSourceFolder(const char* tag, const std::vector<FolderFile>& files) {
+    const std::string folder = makeTempFolder(tag);
+    for (const FolderFile& file : files) {
+        for (std::size_t cut = file.path.find('\\'); cut != std::string::npos; cut = file.path.find('\\', cut + 1))
+            ::CreateDirectoryA((folder + "\\" + file.path.substr(0, cut)).c_str(), nullptr);
+        writeFile(folder + "\\" + file.path, file.content);
+    }
     return folder;
 }
 
@@ -59,8 +76,8 @@ bool writeFile(const std::string& path, const std::string& content) {
 void removeTree(const std::string& path) {
     WIN32_FIND_DATAA found;
     const std::string pattern = path + "\\*";
-    HANDLE find = ::FindFirstFileA(pattern.c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
+    kv::UniqueFindHandle find(::FindFirstFileA(pattern.c_str(), &found));
+    if (find) {
         do {
             if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
                 continue;
@@ -71,8 +88,8 @@ void removeTree(const std::string& path) {
                 ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 ::DeleteFileA(child.c_str());
             }
-        } while (::FindNextFileA(find, &found));
-        ::FindClose(find);
+        } while (::FindNextFileA(find.get(), &found));
+        find.reset();  // closed before the folder itself is removed
     }
     ::RemoveDirectoryA(path.c_str());
 }

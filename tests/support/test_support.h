@@ -1,6 +1,7 @@
 // Helpers shared by the test programs.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -11,12 +12,21 @@ void rememberArguments(int argc, char** argv);
 std::string argument(const char* name);
 // The Windows version Wine was told to report ("win98", ...), or empty.
 std::string windowsVersion();
+// True when that version is one of `versions`.
+bool versionIs(std::initializer_list<const char*> versions);
 
 // A fresh, empty folder under the Wine prefix's temp folder.
 std::string makeTempFolder(const char* tag);
 bool fileExists(const std::string& path);
 bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
 bool writeFile(const std::string& path, const std::string& content);
+// A fresh folder holding `files`: paths below it, each with its content;
+// the folders on the way are made.
+struct FolderFile {
+    std::string path;
+    std::string content;
+};
+std::string makeSourceFolder(const char* tag, const std::vector<FolderFile>& files);
 // Removes a folder and everything below it.
 void removeTree(const std::string& path);
 // Copies folder `from` and everything below it into `to` (made as needed).

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using kvdrive::Driver;
 using namespace kvdrive;
 
@@ -17,6 +19,42 @@ bool visible(HWND w) { return ::IsWindowVisible(w) != FALSE; }
 
 std::string enu(const char* section, const char* key) { return kvtest::packageText("enu", section, key); }
 
+enum Press { kNoPress, kNext, kBack, kFinishButton };
+enum BackButton { kBackDisabled, kBackEnabled, kBackHidden };  // hidden: Next too
+constexpr int kRunEnds = -1;
+
+using Act = std::function<void(Driver&, HWND page)>;
+using Check = std::function<bool(Driver&, HWND page)>;
+
+// On page `from`, `act` (if any), then press a frame button: the frame shows
+// `to` with Back as given, and `check` (if any) holds there.
+struct Step {
+    int from;
+    Act act;
+    Press press;
+    int to;
+    BackButton back;
+    const char* what = "";
+    Check check = nullptr;
+};
+
+Act choose(int on, int off) {
+    return [on, off](Driver& d, HWND page) {
+        d.setCheck(d.item(page, on), true);
+        d.setCheck(d.item(page, off), false);
+    };
+}
+bool chosen(Driver& d, HWND page, int on, int off) {
+    return d.isChecked(d.item(page, on)) && !d.isChecked(d.item(page, off));
+}
+bool firstChosen(Driver& d, HWND page) { return chosen(d, page, 1001, 1002); }
+bool secondChosen(Driver& d, HWND page) { return chosen(d, page, 1002, 1001); }
+Act type(const std::string& text) {
+    return [text](Driver& d, HWND page) { d.setText(d.item(page, 1018), text); };
+}
+std::string edit(Driver& d, HWND page) { return d.text(d.item(page, 1018)); }
+std::string frameText(Driver& d, int id) { return d.text(d.item(d.frame(), id)); }
+
 }  // namespace
 
 TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
@@ -25,102 +63,77 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
     std::string defaultDestination;
     std::string programFolderBefore;
 
+    const Step steps[] = {
+        // What each page shows is the screen tests'; here what the moves change.
+        {kLanguage, nullptr, kNoPress, kLanguage, kBackDisabled, "start: Next focused, ten languages",
+         [&](Driver& d, HWND page) {
+             return d.waitForFocus(d.item(d.frame(), 1002)) && d.listCount(d.item(page, 1014)) == 10;
+         }},
+        {kLanguage, nullptr, kNext, kWelcome, kBackEnabled},
+        {kWelcome, nullptr, kBack, kLanguage, kBackDisabled, "language caption and Next text re-applied",
+         [&](Driver& d, HWND) { return d.text(d.frame()) == enu("MSG", "13") && frameText(d, 1002) == enu("MSG", "2"); }},
+        {kLanguage, nullptr, kNext, kWelcome, kBackEnabled},
+        {kWelcome, nullptr, kNext, kSetupType, kBackEnabled, "second option preselected", secondChosen},
+        {kSetupType, choose(1001, 1002), kBack, kWelcome, kBackEnabled},
+        {kWelcome, nullptr, kNext, kSetupType, kBackEnabled, "Back forgot the first option", secondChosen},
+        {kSetupType, choose(1001, 1002), kNext, kDestination, kBackEnabled,
+         "first option captured, default destination shown",
+         [&](Driver& d, HWND page) {
+             defaultDestination = edit(d, page);
+             return kv::installState.setupTypeFirst == 1 && defaultDestination == kv::installState.destinationDir;
+         }},
+        {kDestination, nullptr, kBack, kSetupType, kBackEnabled, "first option shown again", firstChosen},
+        {kSetupType, nullptr, kNext, kDestination, kBackEnabled},
+        {kDestination, type("C:\\left with back"), kBack, kSetupType, kBackEnabled, "Back wrote no destination",
+         [&](Driver&, HWND) { return kv::installState.destinationDir == defaultDestination; }},
+        {kSetupType, nullptr, kNext, kDestination, kBackEnabled, "stored destination shown again",
+         [&](Driver& d, HWND page) { return edit(d, page) == defaultDestination; }},
+        {kDestination, type(destination), kNext, kProgramFolder, kBackEnabled,
+         "destination captured, configured program folder shown",
+         [&](Driver& d, HWND page) {
+             programFolderBefore = kv::setupConfig.programFolder.get();
+             return kv::installState.destinationDir == destination && edit(d, page) == programFolderBefore;
+         }},
+        {kProgramFolder, nullptr, kBack, kDestination, kBackEnabled, "Back from the program folder kept the option",
+         [](Driver&, HWND) { return kv::installState.setupTypeFirst == 1; }},
+        {kDestination, nullptr, kNext, kProgramFolder, kBackEnabled},
+        {kProgramFolder, type(""), kNext, kInformation, kBackEnabled, "empty edit kept the program folder",
+         [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == programFolderBefore; }},
+        {kInformation, nullptr, kBack, kProgramFolder, kBackEnabled},
+        {kProgramFolder, type(typedFolder), kNext, kInformation, kBackEnabled,
+         "program folder captured",
+         [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == typedFolder; }},
+        // Installs first: the frame hides while the progress dialog runs.
+        {kInformation, nullptr, kNext, kFinish, kBackHidden, "Yes preselected, restart needed",
+         [&](Driver& d, HWND page) { return chosen(d, page, 1016, 1020) && kv::installState.restartNeeded == 1; }},
+        {kFinish, nullptr, kNext, kFinish, kBackHidden, "Next does nothing"},
+        {kFinish, nullptr, kBack, kFinish, kBackHidden, "Back does nothing"},
+        {kFinish, choose(1020, 1016), kFinishButton, kRunEnds, kBackHidden, "restart later ends the run"},
+    };
+
     const RunOutcome outcome = kvtest::runInProcess([&](Driver& d) {
         HWND page = d.waitForPage(kLanguage);
-        HWND frame = d.frame();
-        d.expect(!enabled(d.item(frame, 1001)), "Back disabled at start");
-        d.expect(d.waitForFocus(d.item(frame, 1002)), "Next has the focus at start");
-        d.expect(d.listCount(d.item(page, 1014)) == 10, "ten languages");
-
-        // 0 -> 1 enables Back; 1 -> 0 disables it and re-applies the texts.
-        d.next();
-        page = d.waitForPage(kWelcome);
-        d.expect(enabled(d.item(frame, 1001)), "Back enabled on page 1");
-        d.back();
-        page = d.waitForPage(kLanguage);
-        d.expect(!enabled(d.item(frame, 1001)), "Back disabled again on page 0");
-        d.expect(d.text(frame) == enu("MSG", "13"), "language caption re-applied");
-        d.expect(d.text(d.item(frame, 1002)) == enu("MSG", "2"), "Next text re-applied");
-
-        // 1 -> 2 shows the stored choice: the second option at first.
-        d.next();
-        d.waitForPage(kWelcome);
-        d.next();
-        page = d.waitForPage(kSetupType);
-        d.expect(!d.isChecked(d.item(page, 1001)) && d.isChecked(d.item(page, 1002)),
-                 "second option preselected");
-        // A choice left with Back is forgotten.
-        d.setCheck(d.item(page, 1001), true);
-        d.setCheck(d.item(page, 1002), false);
-        d.back();
-        d.waitForPage(kWelcome);
-        d.next();
-        page = d.waitForPage(kSetupType);
-        d.expect(d.isChecked(d.item(page, 1002)) && !d.isChecked(d.item(page, 1001)),
-                 "Back forgot the first option");
-        // A choice taken on with Next is captured, and shown again on Back.
-        d.setCheck(d.item(page, 1001), true);
-        d.setCheck(d.item(page, 1002), false);
-        d.next();
-        page = d.waitForPage(kDestination);
-        d.expect(kv::installState.setupTypeFirst == 1, "Next captured the first option");
-        defaultDestination = d.text(d.item(page, 1018));
-        d.expect(defaultDestination == kv::installState.destinationDir, "edit shows the default destination");
-        d.back();
-        page = d.waitForPage(kSetupType);
-        d.expect(d.isChecked(d.item(page, 1001)), "first option shown after Back from page 3");
-        // 4 -> 3 re-reads the choice from the page.
-        d.next();
-        page = d.waitForPage(kDestination);
-        // A typed folder left with Back does not reach the install state.
-        d.setText(d.item(page, 1018), "C:\\left with back");
-        d.back();
-        d.waitForPage(kSetupType);
-        d.expect(std::string(kv::installState.destinationDir) == defaultDestination,
-                 "Back wrote no destination");
-        d.next();
-        page = d.waitForPage(kDestination);
-        d.expect(d.text(d.item(page, 1018)) == defaultDestination, "stored destination shown again");
-        d.setText(d.item(page, 1018), destination);
-        d.next();
-        page = d.waitForPage(kProgramFolder);
-        d.expect(std::string(kv::installState.destinationDir) == destination, "Next captured the destination");
-        programFolderBefore = kv::setupConfig.programFolder.get();
-        d.expect(d.text(d.item(page, 1018)) == programFolderBefore, "program folder edit");
-        d.back();
-        page = d.waitForPage(kDestination);
-        d.expect(kv::installState.setupTypeFirst == 1, "Back from page 4 kept the first option");
-        d.next();
-        page = d.waitForPage(kProgramFolder);
-        // An empty program folder keeps the configured one.
-        d.setText(d.item(page, 1018), "");
-        d.next();
-        d.waitForPage(kInformation);
-        d.expect(std::string(kv::setupConfig.programFolder.get()) == programFolderBefore,
-                 "empty edit kept the program folder");
-        d.back();
-        page = d.waitForPage(kProgramFolder);
-        d.setText(d.item(page, 1018), typedFolder);
-        d.next();
-        page = d.waitForPage(kInformation);
-        d.expect(std::string(kv::setupConfig.programFolder.get()) == typedFolder, "program folder captured");
-
-        // 5 -> 6 installs, then only Finish is left, with Yes preselected.
-        d.next();
-        d.waitForProgressDialog();
-        d.expect(!visible(frame), "frame hidden during the installation");
-        page = d.waitForPage(kFinish, 60000);
-        d.expect(!visible(d.item(frame, 1001)) && !visible(d.item(frame, 1002)), "Next and Back hidden");
-        d.expect(d.isChecked(d.item(page, 1016)) && !d.isChecked(d.item(page, 1020)), "Yes preselected");
-        d.expect(kv::installState.restartNeeded == 1, "restart needed");
-        // Next and Back do nothing on the finish page.
-        d.next();
-        d.back();
-        d.settle();
-        d.expect(Driver::pageIndexOf(d.visiblePage()) == kFinish, "still on the finish page");
-        d.setCheck(d.item(page, 1016), false);
-        d.setCheck(d.item(page, 1020), true);
-        d.cancel();
+        for (const Step& step : steps) {
+            const std::string row = std::to_string(step.from) + " -> " + std::to_string(step.to) + ": ";
+            d.expect(Driver::pageIndexOf(d.visiblePage()) == step.from, row + "starts elsewhere", true);
+            if (step.act) step.act(d, page);
+            if (step.press == kNext) d.next();
+            if (step.press == kBack) d.back();
+            if (step.press == kFinishButton) d.cancel();
+            if (step.to == kRunEnds) break;
+            if (step.from == kInformation && step.to == kFinish) {
+                d.waitForProgressDialog();
+                d.expect(!visible(d.frame()), row + "frame hidden during the installation");
+            }
+            if (step.to == step.from) d.settle();  // a press that does nothing
+            page = d.waitForPage(step.to, step.to == kFinish ? 60000 : 10000);
+            HWND back = d.item(d.frame(), 1001);
+            if (step.back == kBackHidden)
+                d.expect(!visible(back) && !visible(d.item(d.frame(), 1002)), row + "Next and Back hidden");
+            else
+                d.expect(enabled(back) == (step.back == kBackEnabled), row + "Back enabled or not");
+            if (step.check) d.expect(step.check(d, page), row + step.what);
+        }
     });
     kvtest::expectNoScriptFailures(outcome);
     EXPECT_EQ(12, outcome.resultCode);
