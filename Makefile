@@ -10,7 +10,7 @@ JOBS ?= 2
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build check demo gallery bench fuzz soak clean
+.PHONY: all deps build check demo gallery bench fuzz soak mutation clean
 
 all: build
 
@@ -45,6 +45,11 @@ fuzz: build
 # 50 whole installs in one process, with the resources held after runs 1, 10, 50.
 soak: build
 	cd $(BUILD) && ctest -R '^soak$$' --output-on-failure --verbose
+
+# Benchmark, not part of check: how many mutants of tools/mutation/mutants.tsv
+# the tests kill. Works on a scratch copy in $(BUILD)/mutation.
+mutation: build
+	python3 tools/mutation/run_mutants.py --work $(BUILD)/mutation --jobs $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

@@ -281,6 +281,11 @@ LRESULT LabelControl::OnPrintClient(UINT, WPARAM wParam, LPARAM, bool&) {
     return 0;
 }
 
+LRESULT LabelControl::OnGetFont(UINT, WPARAM, LPARAM, bool& handled) {
+    handled = static_cast<bool>(font_);
+    return reinterpret_cast<LRESULT>(font_.get());
+}
+
 LRESULT LabelControl::OnTimer(UINT message, WPARAM wParam, LPARAM lParam, bool&) {
     blinkPhase_ = blinkPhase_ ? 0 : 1;
     redraw();

@@ -62,6 +62,7 @@ public:
         MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
         MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
         MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnSysColorChange)
+        MESSAGE_HANDLER(WM_GETFONT, OnGetFont)
     END_MSG_MAP()
 
 protected:
@@ -78,6 +79,8 @@ private:
     LRESULT OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam, bool&);
     LRESULT OnSetCursor(UINT, WPARAM, LPARAM, bool& handled);
     LRESULT OnSysColorChange(UINT, WPARAM, LPARAM, bool&);
+    // The font it draws with, once it has one, so what it reports is what shows.
+    LRESULT OnGetFont(UINT, WPARAM, LPARAM, bool& handled);
 
     void paint(HDC target);
     void drawText(HDC dc, const RECT& client);

@@ -1,11 +1,15 @@
 #include "setup_driver.h"
 
 #include "base/unique_handle.h"
+#include "support/screenshot.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <map>
 #include <thread>
 
 namespace kvdrive {
@@ -278,6 +282,91 @@ std::string Driver::listText(HWND list, int index) const {
     return buffer;
 }
 
+std::vector<std::string> Driver::listTexts(HWND list) const {
+    std::vector<std::string> texts;
+    for (int i = 0; i < listCount(list); ++i) texts.push_back(listText(list, i));
+    return texts;
+}
+
+Look Driver::look(HWND control) {
+    Look look;
+    DWORD_PTR font = 0;
+    LOGFONTA description{};
+    if (::SendMessageTimeoutA(control, WM_GETFONT, 0, 0, SMTO_NORMAL, kSendTimeout, &font) && font != 0 &&
+        ::GetObjectA(reinterpret_cast<HGDIOBJ>(font), sizeof(description), &description) == sizeof(description)) {
+        HDC screen = ::GetDC(nullptr);
+        const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+        ::ReleaseDC(nullptr, screen);
+        const LONG height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+        look.points = ::MulDiv(height, 72, dpi);
+        look.bold = description.lfWeight >= FW_BOLD;
+        look.italic = description.lfItalic != 0;
+    }
+    const kvtest::Pixels pixels = kvtest::renderClient(control);
+    std::map<COLORREF, int> counts;
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x) ++counts[pixels.at(x, y)];
+    if (counts.size() < 2) return look;
+    COLORREF background = counts.begin()->first;
+    for (const auto& c : counts)
+        if (c.second > counts[background]) background = c.first;
+    auto distance = [background](COLORREF c) {
+        return std::abs(GetRValue(c) - GetRValue(background)) + std::abs(GetGValue(c) - GetGValue(background)) +
+               std::abs(GetBValue(c) - GetBValue(background));
+    };
+    int farthest = 0;
+    for (const auto& c : counts) farthest = std::max(farthest, distance(c.first));
+    // Smoothed text edges blend into the background; the full colour lies farthest from it.
+    int best = 0;
+    for (const auto& c : counts)
+        if (distance(c.first) * 4 >= farthest * 3 && c.second > best) best = c.second, look.ink = c.first;
+    return look;
+}
+
+namespace {
+Driver* watchingDriver = nullptr;  // the one driver whose hook records texts
+}  // namespace
+
+LRESULT CALLBACK Driver::textHook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    Driver* driver = watchingDriver;
+    if (code == HC_ACTION && driver != nullptr && call->message == WM_SETTEXT && call->lParam != 0) {
+        TextSet set;
+        const bool child = (::GetWindowLongA(call->hwnd, GWL_STYLE) & WS_CHILD) != 0;
+        set.id = child ? ::GetDlgCtrlID(call->hwnd) : 0;
+        HWND root = ::GetAncestor(call->hwnd, GA_ROOT);
+        set.progress = hasItem(root, 1024);
+        set.text = reinterpret_cast<const char*>(call->lParam);
+        HWND status = child ? nullptr : ::GetDlgItem(call->hwnd, 1000);
+        if (status != nullptr && ::IsWindowVisible(status)) {
+            set.hasStatusLook = true;
+            set.statusLook = look(status);
+        }
+        std::lock_guard<std::mutex> lock(driver->mutex_);
+        driver->textsSet_.push_back(std::move(set));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void Driver::watchTexts() {
+    if (textHook_ != nullptr) return;
+    watchingDriver = this;
+    textHook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, &Driver::textHook, nullptr, uiThread_);
+    expect(textHook_ != nullptr, "text hook installed", true);
+}
+
+void Driver::stopWatchingTexts() {
+    // The hook also goes when the script's thread ends, which installed it.
+    if (textHook_ != nullptr) ::UnhookWindowsHookEx(textHook_);
+    textHook_ = nullptr;
+    if (watchingDriver == this) watchingDriver = nullptr;
+}
+
+std::vector<TextSet> Driver::textsSet() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return textsSet_;
+}
+
 namespace {
 
 // Ends a run whose script gave up: leaves the exit question, presses Finish,
@@ -329,6 +418,7 @@ RunOutcome runScripted(const Entry& entry, const std::string& sourceFolder, cons
     outcome.resultCode = entry(sourceFolder.c_str());
     ended = true;
     scriptThread.join();
+    driver.stopWatchingTexts();
     outcome.failures = driver.failures();
     return outcome;
 }

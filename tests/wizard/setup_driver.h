@@ -19,6 +19,28 @@ enum Page { kLanguage, kWelcome, kSetupType, kDestination, kProgramFolder, kInfo
 // Thrown inside the script thread only, to stop a script after a failure.
 struct ScriptAbort {};
 
+// How a control's text looks to the user: the font the control reports
+// (WM_GETFONT) and the colour its text is painted in, read back from the
+// control's own painting (the commonest of the colours farthest from the
+// background).
+struct Look {
+    int points = 0;
+    bool bold = false;
+    bool italic = false;
+    COLORREF ink = CLR_INVALID;
+};
+
+// A text set on a window of the run (WM_SETTEXT), as it happened. When a
+// top-level window's caption changes while it shows a control 1000 (the
+// progress dialog's status label), that label's look at that moment.
+struct TextSet {
+    int id = 0;             // control id, 0 for a top-level window's caption
+    bool progress = false;  // set on the progress dialog or one of its controls
+    std::string text;
+    bool hasStatusLook = false;
+    Look statusLook;
+};
+
 class Driver {
 public:
     explicit Driver(DWORD uiThread) : uiThread_(uiThread) {}
@@ -72,13 +94,23 @@ public:
     int listCount(HWND list) const;
     int listSelection(HWND list) const;
     std::string listText(HWND list, int index) const;
+    std::vector<std::string> listTexts(HWND list) const;
+    static Look look(HWND control);
+    // Records every text set on the run's windows from now until the script ends.
+    void watchTexts();
+    std::vector<TextSet> textsSet() const;
 
     DWORD uiThread() const { return uiThread_; }
+    void stopWatchingTexts();
 
 private:
+    static LRESULT CALLBACK textHook(int code, WPARAM wParam, LPARAM lParam);
+
     DWORD uiThread_;
     mutable std::mutex mutex_;
     std::vector<std::string> failures_;
+    HHOOK textHook_ = nullptr;
+    std::vector<TextSet> textsSet_;
 };
 
 struct RunOutcome {

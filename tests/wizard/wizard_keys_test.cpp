@@ -99,9 +99,6 @@ TEST(WizardCancel, StayingKeepsThePageAndTypedValues) {
         d.setText(d.item(page, 1018), "C:\\typed but not taken");
         d.cancel();
         HWND box = d.waitForConfirmBox();
-        d.expect(d.text(box) == kvtest::packageText("enu", "MSG", "20"), "question caption");
-        d.expect(d.text(d.item(box, IDOK)) == kvtest::packageText("enu", "MSG", "21"), "stay button");
-        d.expect(d.text(d.item(box, IDCANCEL)) == kvtest::packageText("enu", "MSG", "22"), "leave button");
         d.click(box, IDOK);
         d.expect(d.waitUntil([&] { return d.confirmBox() == nullptr; }, 5000, "box closed"), "stay closed the box");
         page = d.waitForPage(kDestination);

@@ -64,18 +64,12 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
     std::string programFolderBefore;
 
     const Step steps[] = {
-        {kLanguage, nullptr, kNoPress, kLanguage, kBackDisabled, "start: Next focused, English texts, ten languages",
+        // What each page shows is the screen tests'; here what the moves change.
+        {kLanguage, nullptr, kNoPress, kLanguage, kBackDisabled, "start: Next focused, ten languages",
          [&](Driver& d, HWND page) {
-             return d.waitForFocus(d.item(d.frame(), 1002)) && frameText(d, 1001) == enu("MSG", "1") &&
-                    frameText(d, 1002) == enu("MSG", "2") && frameText(d, 1010) == enu("MSG", "4") &&
-                    d.text(d.frame()) == enu("MSG", "13") && d.text(d.item(page, 1000)) == enu("MSG", "13") &&
-                    d.listCount(d.item(page, 1014)) == 10;
+             return d.waitForFocus(d.item(d.frame(), 1002)) && d.listCount(d.item(page, 1014)) == 10;
          }},
-        {kLanguage, nullptr, kNext, kWelcome, kBackEnabled, "welcome caption, heading, product line",
-         [&](Driver& d, HWND page) {
-             return d.text(d.frame()) == enu("DLG", "P1T") && d.text(d.item(page, 1000)) == enu("DLG", "P1T") &&
-                    d.text(d.item(page, 1004)) == "         " + std::string(kv::setupConfig.productName.get());
-         }},
+        {kLanguage, nullptr, kNext, kWelcome, kBackEnabled},
         {kWelcome, nullptr, kBack, kLanguage, kBackDisabled, "language caption and Next text re-applied",
          [&](Driver& d, HWND) { return d.text(d.frame()) == enu("MSG", "13") && frameText(d, 1002) == enu("MSG", "2"); }},
         {kLanguage, nullptr, kNext, kWelcome, kBackEnabled},
@@ -83,11 +77,10 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         {kSetupType, choose(1001, 1002), kBack, kWelcome, kBackEnabled},
         {kWelcome, nullptr, kNext, kSetupType, kBackEnabled, "Back forgot the first option", secondChosen},
         {kSetupType, choose(1001, 1002), kNext, kDestination, kBackEnabled,
-         "first option captured, default destination shown, space required",
+         "first option captured, default destination shown",
          [&](Driver& d, HWND page) {
              defaultDestination = edit(d, page);
-             return kv::installState.setupTypeFirst == 1 && defaultDestination == kv::installState.destinationDir &&
-                    d.text(d.item(page, 1009)) == "2.00 MB.";
+             return kv::installState.setupTypeFirst == 1 && defaultDestination == kv::installState.destinationDir;
          }},
         {kDestination, nullptr, kBack, kSetupType, kBackEnabled, "first option shown again", firstChosen},
         {kSetupType, nullptr, kNext, kDestination, kBackEnabled},
@@ -108,16 +101,11 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
          [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == programFolderBefore; }},
         {kInformation, nullptr, kBack, kProgramFolder, kBackEnabled},
         {kProgramFolder, type(typedFolder), kNext, kInformation, kBackEnabled,
-         "program folder captured, information caption",
-         [&](Driver& d, HWND) {
-             return kv::setupConfig.programFolder.get() == typedFolder && d.text(d.frame()) == enu("DLG", "P5T");
-         }},
+         "program folder captured",
+         [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == typedFolder; }},
         // Installs first: the frame hides while the progress dialog runs.
-        {kInformation, nullptr, kNext, kFinish, kBackHidden, "Finish text, Yes preselected, restart needed",
-         [&](Driver& d, HWND page) {
-             return frameText(d, 1010) == enu("MSG", "7") && chosen(d, page, 1016, 1020) &&
-                    kv::installState.restartNeeded == 1;
-         }},
+        {kInformation, nullptr, kNext, kFinish, kBackHidden, "Yes preselected, restart needed",
+         [&](Driver& d, HWND page) { return chosen(d, page, 1016, 1020) && kv::installState.restartNeeded == 1; }},
         {kFinish, nullptr, kNext, kFinish, kBackHidden, "Next does nothing"},
         {kFinish, nullptr, kBack, kFinish, kBackHidden, "Back does nothing"},
         {kFinish, choose(1020, 1016), kFinishButton, kRunEnds, kBackHidden, "restart later ends the run"},
