@@ -93,7 +93,9 @@ int main(int argc, char** argv) {
 
     std::string shownCode;
     const Script walk = [&](Driver& d) {
-        HWND page = d.waitForPage(kLanguage);
+        // After earlier runs in the same prefix (shortcuts made, the shell busy
+        // with them) Wine can take well over ten seconds to show the first page.
+        HWND page = d.waitForPage(kLanguage, 60000);
         shownCode = kv::installState.languageCode ? kv::installState.languageCode : "";
         d.expect(shownCode == code, "the system language chose \"" + shownCode + "\", not \"" + code + "\"", true);
         gallery.shoot(d, kvgallery::kLanguagePage, {page, d.frame()});
