@@ -3,7 +3,7 @@
 #include "base/gdi_scope.h"
 #include "control_host.h"
 #include "controls/edit_ex.h"
-#include "support/screenshot.h"
+#include "scripted/screenshot.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "control_host.h"
 #include "controls/gradient_bands.h"
 #include "controls/label_control.h"
-#include "support/message_pump.h"
-#include "support/screenshot.h"
+#include "scripted/message_pump.h"
+#include "scripted/screenshot.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // only when --screenshots=<folder> is given.
 #include "control_host.h"
 #include "controls/label_control.h"
-#include "support/screenshot.h"
+#include "scripted/screenshot.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -45,19 +45,6 @@ std::vector<std::uint8_t> encodeRecords(const std::vector<kv::LogRecord>& record
     return bytes;
 }
 
-void deleteRegistryTree(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        char name[256];
-        std::vector<std::string> children;
-        for (DWORD i = 0; ::RegEnumKeyA(key, i, name, sizeof(name)) == ERROR_SUCCESS; ++i)
-            children.push_back(name);
-        ::RegCloseKey(key);
-        for (const std::string& child : children) deleteRegistryTree(root, path + "\\" + child);
-    }
-    ::RegDeleteKeyA(root, path.c_str());
-}
-
 bool registryKeyExists(HKEY root, const std::string& path) {
     HKEY key = nullptr;
     if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -142,13 +129,6 @@ bool registryValueExists(HKEY root, const std::string& path, const char* name) {
     return queryValue(root, path, name, type, data);
 }
 
-void deleteRegistryValue(HKEY root, const std::string& path, const char* name) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    ::RegDeleteValueA(key, name);
-    ::RegCloseKey(key);
-}
-
 LockedRegistryKey::LockedRegistryKey(HKEY root, const std::string& path)
     : root_(root), path_(path) {
     HKEY key = nullptr;
@@ -195,14 +175,6 @@ LockedRegistryKey::~LockedRegistryKey() {
         ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &open);
     }
     ::RegCloseKey(key);
-}
-
-std::string programsFolder() {
-    std::string programs;
-    readRegistryString(HKEY_CURRENT_USER,
-                       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                       "Programs", programs);
-    return programs;
 }
 
 std::vector<std::string> readLines(const std::string& path) {

@@ -2,6 +2,7 @@
 // uninstall log read back, and registry fixtures that tidy up after
 // themselves.
 #pragma once
+#include "support/test_registry.h"
 #include "base/win.h"
 #include "engine/log_record.h"
 
@@ -19,8 +20,6 @@ std::vector<kv::LogRecord> readLogRecords(const std::string& path);
 // The raw bytes expected for a sequence of records.
 std::vector<std::uint8_t> encodeRecords(const std::vector<kv::LogRecord>& records);
 
-// Registry helpers below a predefined root.
-void deleteRegistryTree(HKEY root, const std::string& path);
 bool registryKeyExists(HKEY root, const std::string& path);
 bool writeRegistryString(HKEY root, const std::string& path, const char* name,
                          const std::string& value);
@@ -32,7 +31,6 @@ bool readRegistryDword(HKEY root, const std::string& path, const char* name, DWO
 bool readRegistryString(HKEY root, const std::string& path, const char* name,
                         std::string& value);
 bool registryValueExists(HKEY root, const std::string& path, const char* name);
-void deleteRegistryValue(HKEY root, const std::string& path, const char* name);
 
 // While alive, the key (created if missing) refuses to be opened with full
 // access: everyone is denied setting values and creating sub-keys. The old
@@ -52,8 +50,6 @@ private:
     bool locked_ = false;
 };
 
-// The "Programs" value of the current user's shell folders.
-std::string programsFolder();
 
 // Lines of a text file, without their line ends.
 std::vector<std::string> readLines(const std::string& path);

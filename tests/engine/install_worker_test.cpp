@@ -21,13 +21,6 @@ namespace {
 
 const std::string kDriverPath = "C:\\windows\\system32\\Drivers\\KVFLTSYS.SYS";
 
-bool versionIs(std::initializer_list<const char*> versions) {
-    const std::string running = kvtest::windowsVersion();
-    for (const char* v : versions)
-        if (running == v) return true;
-    return false;
-}
-
 std::string shortPathOf(const std::string& path) {
     char buffer[260] = {};
     ::GetShortPathNameA(path.c_str(), buffer, sizeof(buffer));
@@ -89,7 +82,7 @@ protected:
 // --- The platform setup component, under real platform detection ---------
 
 TEST_F(WorkerTest, StartsTheSetupProgramWithTheShortStartFolderAndWaitsForIt) {
-    if (!versionIs({"win95", "win98"})) GTEST_SKIP() << "Windows 95 and 98 only";
+    if (!kvtest::versionIs({"win95", "win98"})) GTEST_SKIP() << "Windows 95 and 98 only";
     ASSERT_TRUE(installState.osIs95 || installState.osIs98);
     const std::string start = temp_ + "\\start folder with a long name";
     ::CreateDirectoryA(start.c_str(), nullptr);
@@ -119,7 +112,7 @@ TEST_F(WorkerTest, StartsTheSetupProgramWithTheShortStartFolderAndWaitsForIt) {
 }
 
 TEST_F(WorkerTest, OnWindowsMeTheArgumentEndsInWinmeAndABlankInTheSourceIsQuoted) {
-    if (!versionIs({"winme"})) GTEST_SKIP() << "Windows ME only";
+    if (!kvtest::versionIs({"winme"})) GTEST_SKIP() << "Windows ME only";
     ASSERT_TRUE(installState.osIsMe);
     const std::string shortStart = shortPathOf(kvtest::stagedPackageDir());
     runWorker();
@@ -140,7 +133,7 @@ TEST_F(WorkerTest, OnWindowsMeTheArgumentEndsInWinmeAndABlankInTheSourceIsQuoted
 }
 
 TEST_F(WorkerTest, OnNt4TheSetupLibraryGetsItsThreeArgumentsAndARestartFollows) {
-    if (!versionIs({"nt40"})) GTEST_SKIP() << "Windows NT 4 only";
+    if (!kvtest::versionIs({"nt40"})) GTEST_SKIP() << "Windows NT 4 only";
     ASSERT_TRUE(installState.osIsOtherNt);
     static int mainWindowObject = 0;
     installState.mainWindow = reinterpret_cast<kv::SetupMainWindow*>(&mainWindowObject);
@@ -156,7 +149,7 @@ TEST_F(WorkerTest, OnNt4TheSetupLibraryGetsItsThreeArgumentsAndARestartFollows) 
 }
 
 TEST_F(WorkerTest, OnWindows2000AndXpNeitherComponentRuns) {
-    if (!versionIs({"win2k", "winxp"})) GTEST_SKIP() << "Windows 2000 and XP only";
+    if (!kvtest::versionIs({"win2k", "winxp"})) GTEST_SKIP() << "Windows 2000 and XP only";
     ASSERT_TRUE(installState.osIsNt5 || installState.osIsXp);
     installState.restartNeeded = 7;
     runWorker();
@@ -167,7 +160,7 @@ TEST_F(WorkerTest, OnWindows2000AndXpNeitherComponentRuns) {
 }
 
 TEST_F(WorkerTest, RebootFlagsAsksForARestartOnlyWhenNonzeroAndItsKeyGoesEitherWay) {
-    if (!versionIs({"win98"})) GTEST_SKIP() << "checked on Windows 98";
+    if (!kvtest::versionIs({"win98"})) GTEST_SKIP() << "checked on Windows 98";
     for (const DWORD flags : {0ul, 5ul}) {
         SCOPED_TRACE(flags);
         ASSERT_TRUE(kvtest::writeRegistryDword(HKEY_LOCAL_MACHINE, "SOFTWARE", "RebootFlags", flags));
@@ -203,7 +196,7 @@ bool sameBytes(const std::string& a, const std::string& b) {
 }
 
 TEST_F(WorkerTest, InstallsThePackageAndLogsEveryCopiedFileInOrder) {
-    if (!versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
+    if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
     installState.setupTypeFirst = 1;
     runWorker();
 
@@ -233,7 +226,7 @@ TEST_F(WorkerTest, InstallsThePackageAndLogsEveryCopiedFileInOrder) {
 }
 
 TEST_F(WorkerTest, TheSecondSetupTypeCopiesTheVariantFilesFrom4D) {
-    if (!versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
+    if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
     installState.setupTypeFirst = 0;
     runWorker();
     installState.uninstallLog.close();
@@ -244,7 +237,7 @@ TEST_F(WorkerTest, TheSecondSetupTypeCopiesTheVariantFilesFrom4D) {
 }
 
 TEST_F(WorkerTest, MissingFilesAreSkippedUnloggedAndMissingSettingsWrittenEmpty) {
-    if (!versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
+    if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
     // A package without the variant folders, the driver, one language file
     // and the [Applications] section.
     const std::string source = temp_ + "\\sparse";
@@ -277,7 +270,7 @@ TEST_F(WorkerTest, MissingFilesAreSkippedUnloggedAndMissingSettingsWrittenEmpty)
 }
 
 TEST_F(WorkerTest, WithoutALogNothingIsInstalledAndNoOtherFileGetsTheRecords) {
-    if (!versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
+    if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
     // A folder of the log's name keeps the log from being created: nothing
     // could be recorded, so nothing is installed, here or elsewhere.
     ASSERT_EQ(1, ::CreateDirectoryA(destination_.c_str(), nullptr));
@@ -304,7 +297,7 @@ TEST_F(WorkerTest, WithoutALogNothingIsInstalledAndNoOtherFileGetsTheRecords) {
 }
 
 TEST_F(WorkerTest, PathsThatDoNotFitTheirBufferAreRefusedNotCut) {
-    if (!versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
+    if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
     // 246 characters: "<d>\kvtray32.exe" just fits 260 bytes, "<d>\kvpanel32.dll"
     // and "<d>\res\kvtray.ico" do not.
     destination_ = temp_ + "\\";
@@ -330,7 +323,7 @@ TEST_F(WorkerTest, PathsThatDoNotFitTheirBufferAreRefusedNotCut) {
 // --- A complete installation without any window (under XP) ----------------
 
 TEST_F(WorkerTest, ACompleteInstallationLeavesTheWholeLogInStepOrder) {
-    if (!versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
+    if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
     // As the setup run prepares it: the configuration, the texts, and the
     // package folder as the current folder.
     char previous[260] = {};

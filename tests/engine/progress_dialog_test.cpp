@@ -6,7 +6,7 @@
 #include "base/unique_handle.h"
 #include "progress_steps_double.h"
 #include "res/resource_ids.h"
-#include "support/screenshot.h"
+#include "scripted/screenshot.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

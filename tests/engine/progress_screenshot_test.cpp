@@ -1,7 +1,7 @@
 // Pictures of the progress dialog while the files copy and during a
 // registration step, written only when --screenshots=<folder> is given.
 #include "progress_steps_double.h"
-#include "support/screenshot.h"
+#include "scripted/screenshot.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

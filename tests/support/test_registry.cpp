@@ -72,4 +72,10 @@ SavedRegistryValue::~SavedRegistryValue() {
         deleteRegistryValue(root_, path_, name_);
 }
 
+std::string programsFolder() {
+    RegistryValue value;
+    if (!readRegistryValue(HKEY_CURRENT_USER, kShellFoldersKey, "Programs", value) || value.type != REG_SZ) return {};
+    return std::string(value.bytes.c_str());  // up to its terminator
+}
+
 }  // namespace kvtest

@@ -26,6 +26,12 @@ void deleteRegistryValue(HKEY root, const std::string& path, const char* name);
 // Deletes the key and every key below it.
 void deleteRegistryTree(HKEY root, const std::string& path);
 
+// Where the current user's Start-menu folders are named.
+constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// The current user's Start-menu Programs folder as the registry names it;
+// empty when it names none.
+std::string programsFolder();
+
 // Puts one value back as it was (deleted when it was missing) at the end of
 // a scope, so that one test's fixture never reaches another.
 class SavedRegistryValue {

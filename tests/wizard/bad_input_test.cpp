@@ -11,7 +11,7 @@
 #include "engine/log_record.h"
 #include "engine/registration_names.h"
 #include "engine_test_support.h"
-#include "setup_driver.h"
+#include "scripted/setup_driver.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
@@ -544,8 +544,8 @@ void callAgain(Driver& d, const std::string& package) {
         throw ScriptAbort{};
     }
     second.join();
-    d.expect(code == 0, "the second call returns 0");
-    d.expect(shownWindows() == before, "the second call shows no window of its own");
+    d.expectEqual(code, 0, "the second call returns 0");
+    d.expectEqual(shownWindows(), before, "the second call shows no window of its own");
 }
 
 // Next with what the page shows (when it must be refused), then with each
@@ -621,7 +621,7 @@ TEST_P(BadInput, LeavesOnlyWhatItsLogRecords) {
             [&r](const char*) { return kv::runSetup(r.nullSource ? nullptr : r.source.c_str()); }, run.source,
             [](Driver& d) {
                 ::Sleep(300);
-                d.expect(d.mainWindow() == nullptr, "no window for a refused source folder");
+                d.expectEqual(d.mainWindow(), nullptr, "no window for a refused source folder");
             });
     } else {
         outcome = runScripted([](const char* folder) { return kv::runSetup(folder); }, run.source,

@@ -8,7 +8,7 @@
 #include "base/unique_handle.h"
 #include "engine/registration_names.h"
 #include "engine_test_support.h"
-#include "setup_driver.h"
+#include "scripted/setup_driver.h"
 #include "support/test_support.h"
 
 #include <tlhelp32.h>

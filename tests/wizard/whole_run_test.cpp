@@ -6,6 +6,7 @@
 #include "engine/log_record.h"
 #include "engine/registry_key.h"
 #include "engine/registration_names.h"
+#include "support/test_registry.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
@@ -35,18 +36,6 @@ RunOutcome runLibrary(const Script& script) {
                        kvtest::stagedPackageDir(), script);
 }
 
-bool nt() {
-    const std::string v = kvtest::windowsVersion();
-    return v == "nt40" || v == "win2k" || v == "winxp";
-}
-
-std::string programsFolder() {
-    kv::RegistryKey key;
-    key.SetRoot(HKEY_CURRENT_USER);
-    key.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
-    return key.ReadString("Programs", "");
-}
-
 // Walks the wizard to the finish page with the given folders, then finishes.
 Script installAndFinish(const std::string& destination, const std::string& programFolder, bool restartNow,
                         std::string* defaultDestination = nullptr) {
@@ -72,7 +61,7 @@ Script installAndFinish(const std::string& destination, const std::string& progr
 
 void removeInstallation(const std::string& destination, const std::string& programFolder) {
     kvtest::removeTree(destination);
-    kvtest::removeTree(programsFolder() + "\\" + programFolder);
+    kvtest::removeTree(kvtest::programsFolder() + "\\" + programFolder);
     kv::RegistryKey run;
     run.SetRoot(HKEY_LOCAL_MACHINE);
     if (run.Open(kv::kRunKey, false)) run.DeleteValue(kv::kAutoStartValueName);
@@ -89,7 +78,7 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     std::string firstDefault;
     RunOutcome yes = runLibrary(installAndFinish(destination, folder, true, &firstDefault));
     kvtest::expectNoScriptFailures(yes);
-    EXPECT_EQ(nt() ? 65542 : 6, yes.resultCode) << kvtest::windowsVersion();
+    EXPECT_EQ(kvtest::versionIs({"nt40", "win2k", "winxp"}) ? 65542 : 6, yes.resultCode) << kvtest::windowsVersion();
 
     // What the run left behind.
     EXPECT_TRUE(kvtest::fileExists(destination + "\\kvtray32.exe"));
@@ -108,8 +97,8 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     ASSERT_TRUE(run.Open(kv::kRunKey, false));
     EXPECT_NE("", run.ReadString(kv::kAutoStartValueName, ""));
     WIN32_FIND_DATAA found = {};
-    kv::UniqueFindHandle links(::FindFirstFileA((programsFolder() + "\\" + folder + "\\*.lnk").c_str(), &found));
-    EXPECT_TRUE(links) << "shortcuts in " << programsFolder() << "\\" << folder;
+    kv::UniqueFindHandle links(::FindFirstFileA((kvtest::programsFolder() + "\\" + folder + "\\*.lnk").c_str(), &found));
+    EXPECT_TRUE(links) << "shortcuts in " << kvtest::programsFolder() << "\\" << folder;
     removeInstallation(destination, folder);
 
     // A second run in the same process starts afresh and ends with 12.

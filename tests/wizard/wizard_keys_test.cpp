@@ -40,18 +40,18 @@ TEST(WizardKeys, EnterRunsOnlyTheFocusedButtonAndEscDoesNothing) {
         d.waitForPage(kLanguage);
         pressOn(d, d.item(frame, 1002), VK_ESCAPE);
         d.expect(noConfirmBoxFor(d, 300), "Esc on the frame asked nothing");
-        d.expect(Driver::pageIndexOf(d.visiblePage()) == kLanguage, "Esc did not move");
+        d.expectEqual(Driver::pageIndexOf(d.visiblePage()), kLanguage, "Esc did not move");
 
         // Enter in an edit or a list does not advance; Esc there does nothing.
         HWND page = d.walkTo(kDestination);
         pressOn(d, d.item(page, 1018), VK_RETURN);
         pressOn(d, d.item(page, 1018), VK_ESCAPE);
         d.expect(noConfirmBoxFor(d, 300), "keys in the edit asked nothing");
-        d.expect(Driver::pageIndexOf(d.visiblePage()) == kDestination, "Enter in the edit stays");
+        d.expectEqual(Driver::pageIndexOf(d.visiblePage()), kDestination, "Enter in the edit stays");
         d.next();
         page = d.waitForPage(kProgramFolder);
         pressOn(d, d.item(page, 1014), VK_RETURN);
-        d.expect(Driver::pageIndexOf(d.visiblePage()) == kProgramFolder, "Enter in the list stays");
+        d.expectEqual(Driver::pageIndexOf(d.visiblePage()), kProgramFolder, "Enter in the list stays");
 
         // Enter on Cancel asks; Enter in the question stays, Esc leaves.
         pressOn(d, d.item(frame, 1010), VK_RETURN);
@@ -59,7 +59,7 @@ TEST(WizardKeys, EnterRunsOnlyTheFocusedButtonAndEscDoesNothing) {
         d.pressKey(d.focus(), VK_RETURN);
         d.expect(d.waitUntil([&] { return d.confirmBox() == nullptr; }, 5000, "box closed"), "Enter closed the box");
         d.settle();
-        d.expect(Driver::pageIndexOf(d.visiblePage()) == kProgramFolder, "Enter in the box stays");
+        d.expectEqual(Driver::pageIndexOf(d.visiblePage()), kProgramFolder, "Enter in the box stays");
         d.cancel();
         box = d.waitForConfirmBox();
         d.pressKey(d.focus(), VK_ESCAPE);

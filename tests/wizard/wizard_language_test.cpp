@@ -29,14 +29,14 @@ TEST(WizardLanguage, ChoosingALanguageRelabelsEveryWindowAndLaterPages) {
         HWND page = d.waitForPage(kLanguage);
         HWND frame = d.frame();
         HWND list = d.item(page, 1014);
-        d.expect(d.listSelection(list) == kv::installState.languageIndex, "detected language selected");
+        d.expectEqual(d.listSelection(list), kv::installState.languageIndex, "detected language selected");
         const std::string firstName = d.listText(list, 0);
 
         d.selectListItem(list, kGerman);
         d.expect(d.waitUntil([&] { return d.text(frame) == deu("MSG", "13"); }, 5000, "German frame caption"),
                  "frame caption in German");
         d.settle();
-        d.expect(std::string(kv::installState.languageCode) == "deu", "language code");
+        d.expectEqual(std::string(kv::installState.languageCode), "deu", "language code");
         d.expect(d.text(d.mainWindow()) == deu("MSG", "10"), "backdrop caption in German");
         d.expect(d.text(d.item(page, 1000)) == deu("MSG", "13"), "heading in German");
         d.expect(d.text(d.item(frame, 1001)) == deu("MSG", "1"), "Back in German");
@@ -60,7 +60,7 @@ TEST(WizardLanguage, ChoosingALanguageRelabelsEveryWindowAndLaterPages) {
                  "a paint fills at most 256 runs");
         d.selectListItem(d.item(page, 1014), kJapanese);
         d.expect(titlePaintedAt(d, 30), "Japanese title height");
-        d.expect(lastPaint().titleFace == "\xB2\xD3\xA9\xFA\xC5\xE9", "Japanese title face");
+        d.expectEqual(lastPaint().titleFace, "\xB2\xD3\xA9\xFA\xC5\xE9", "Japanese title face");
         d.selectListItem(d.item(page, 1014), kGerman);
         d.expect(titlePaintedAt(d, 26) && lastPaint().titleFace == "Times New Roman", "back to Times New Roman");
 

@@ -3,7 +3,7 @@
 // the run ends by itself with 0 before any page can be navigated to.
 #include "core/install_state.h"
 #include "core/setup_run.h"
-#include "setup_driver.h"
+#include "scripted/setup_driver.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 

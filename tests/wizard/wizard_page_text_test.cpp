@@ -3,7 +3,7 @@
 #include "core/install_state.h"
 #include "core/setup_config.h"
 #include "core/setup_run.h"
-#include "setup_driver.h"
+#include "scripted/setup_driver.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
@@ -64,13 +64,13 @@ TEST(WizardFolderEdits, RefuseOverlongSetTextAndStopTypingAt259) {
         d.setText(edit, tooLong);
         d.expect(d.text(edit).size() == 300, "the edit holds the whole set text");
         expectRefused(d, kDestination, "a 300-character destination");
-        d.expect(defaultFolder == kv::installState.destinationDir, "the destination is not cut");
+        d.expectEqual(defaultFolder, kv::installState.destinationDir, "the destination is not cut");
 
         replaceAllTyped(d, edit, "D" + tooLong.substr(1));
-        d.expect(d.text(edit) == "D" + kept.substr(1), "typing stops at 259 characters");
+        d.expectEqual(d.text(edit), "D" + kept.substr(1), "typing stops at 259 characters");
         d.next();
         page = d.waitForPage(kProgramFolder);
-        d.expect(std::string(kv::installState.destinationDir) == "D" + kept.substr(1), "typed destination taken");
+        d.expectEqual(std::string(kv::installState.destinationDir), "D" + kept.substr(1), "typed destination taken");
 
         // Program folder: a set text past the limit, then a typed one that
         // stops at it but is no name below "Programs", then one that is.
@@ -79,14 +79,14 @@ TEST(WizardFolderEdits, RefuseOverlongSetTextAndStopTypingAt259) {
         d.setText(edit, tooLong);
         expectRefused(d, kProgramFolder, "a 300-character program folder");
         replaceAllTyped(d, edit, "P" + tooLong.substr(1));
-        d.expect(d.text(edit) == "P" + kept.substr(1), "typing stops at 259 characters");
+        d.expectEqual(d.text(edit), "P" + kept.substr(1), "typing stops at 259 characters");
         expectRefused(d, kProgramFolder, "a program folder with a drive");
-        d.expect(configured == kv::setupConfig.programFolder.get(), "the program folder is not cut");
+        d.expectEqual(configured, kv::setupConfig.programFolder.get(), "the program folder is not cut");
         replaceAllTyped(d, edit, "Typed Folder");
         d.next();
         d.waitForPage(kInformation);
-        d.expect(std::string(kv::setupConfig.programFolder.get()) == "Typed Folder", "typed program folder taken");
-        d.expect(kv::installState.languageIndex == languageIndex, "language unchanged at the end");
+        d.expectEqual(std::string(kv::setupConfig.programFolder.get()), "Typed Folder", "typed program folder taken");
+        d.expectEqual(kv::installState.languageIndex, languageIndex, "language unchanged at the end");
         leaveSetup(d);
     });
     kvtest::expectNoScriptFailures(outcome);

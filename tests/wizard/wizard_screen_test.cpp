@@ -6,6 +6,7 @@
 #include "core/install_state.h"
 #include "core/setup_config.h"
 #include "engine/registry_key.h"
+#include "support/test_registry.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
@@ -207,7 +208,7 @@ TEST(WizardScreens, EveryScreenShowsItsTextsInItsLook) {
     const std::string destination = kvtest::makeTempFolder("screens");
     const RunOutcome outcome = kvtest::runInProcess([&](Driver& d) {
         HWND page = d.waitForPage(kLanguage);
-        d.expect(language() == kv::installState.languageCode, "the system's language is detected", true);
+        d.expectEqual(language(), kv::installState.languageCode, "the system's language is detected", true);
         expectScreen(d, kLanguage, page);
         for (int screen = kWelcome; screen <= kInformation; ++screen) {
             d.next();
@@ -249,7 +250,6 @@ const ProgramsEntry kProgramsContent[] = {
 const std::vector<std::string> kListed = {"alpha", "Mid Folder", "Zeta Tools"};
 const std::vector<std::string> kListedLater = {"alpha", "Beta New", "Mid Folder", "Zeta Tools"};
 
-const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 }  // namespace
 
@@ -262,7 +262,7 @@ TEST(ProgramFolderPage, ListsTheFoldersOfProgramsSortedAndRebuiltAndPickingFills
     }
     kv::RegistryKey key;
     key.SetRoot(HKEY_CURRENT_USER);
-    ASSERT_TRUE(key.Open(kShellFolders, true));
+    ASSERT_TRUE(key.Open(kvtest::kShellFoldersKey, true));
     const std::string before = key.ReadString("Programs", "").c_str();
     ASSERT_TRUE(key.WriteString("Programs", programs.c_str()));
 
@@ -283,7 +283,7 @@ TEST(ProgramFolderPage, ListsTheFoldersOfProgramsSortedAndRebuiltAndPickingFills
         d.expect(d.text(d.item(page, 1018)) == "Mid Folder", "picking a folder fills the edit");
         d.next();
         d.waitForPage(kInformation);
-        d.expect(std::string(kv::setupConfig.programFolder.get()) == "Mid Folder", "the picked folder is taken");
+        d.expectEqual(std::string(kv::setupConfig.programFolder.get()), "Mid Folder", "the picked folder is taken");
         d.cancel();
         d.click(d.waitForConfirmBox(), IDCANCEL);
     });

@@ -1,7 +1,7 @@
 // Shared pieces of the wizard tests: runs of the setup in this process (so
 // the install state can be inspected) and the language texts they expect.
 #pragma once
-#include "setup_driver.h"
+#include "scripted/setup_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include "engine/log_record.h"
 #include "engine/registry_key.h"
 #include "engine/registration_names.h"
-#include "setup_driver.h"
-#include "support/screenshot.h"
+#include "scripted/setup_driver.h"
+#include "scripted/screenshot.h"
 
 #include <cstdio>
 #include <fstream>

@@ -11,8 +11,8 @@
 #include "core/language_strings.h"
 #include "core/setup_run.h"
 #include "screen_texts.h"
-#include "setup_driver.h"
-#include "support/screenshot.h"
+#include "scripted/setup_driver.h"
+#include "scripted/screenshot.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "setup_driver.h"
+#include "scripted/setup_driver.h"
 
 #include "base/unique_handle.h"
-#include "support/screenshot.h"
+#include "scripted/screenshot.h"
 
 #include <algorithm>
 #include <atomic>
@@ -237,8 +237,10 @@ void Driver::setText(HWND control, const std::string& text) {
 void Driver::selectListItem(HWND list, int index) {
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutA(list, LB_SETCURSEL, index, 0, SMTO_NORMAL, kSendTimeout, &ignored);
-    ::PostMessageA(::GetParent(list), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(list));
+    // Sent, as a list box sends it: handled before this returns, so a check
+    // right after sees its effect (a posted one could come after a settle).
+    ::SendMessageTimeoutA(::GetParent(list), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),
+                          reinterpret_cast<LPARAM>(list), SMTO_NORMAL, kSendTimeout, &ignored);
 }
 
 void Driver::setCheck(HWND button, bool on) {

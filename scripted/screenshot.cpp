@@ -1,8 +1,8 @@
-#include "support/screenshot.h"
+#include "scripted/screenshot.h"
 
 #include "base/gdi_scope.h"
 #include "base/unique_handle.h"
-#include "support/message_pump.h"
+#include "scripted/message_pump.h"
 
 #include <fstream>
 

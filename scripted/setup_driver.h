@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,14 @@ public:
     void fail(const std::string& what);
     // Records a failure (and aborts the script when `fatal`) unless `ok`.
     bool expect(bool ok, const std::string& what, bool fatal = false);
+    // Like expect, and says what it got: "<what>: got <got>, wanted <want>".
+    template <typename Got, typename Want>
+    bool expectEqual(const Got& got, const Want& want, const std::string& what, bool fatal = false) {
+        if (got == want) return true;
+        std::ostringstream said;
+        said << what << ": got " << got << ", wanted " << want;
+        return expect(false, said.str(), fatal);
+    }
     std::vector<std::string> failures() const;
 
     // ---- finding windows ------------------------------------------------
