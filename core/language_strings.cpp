@@ -5,7 +5,11 @@
 #include "core/install_state.h"
 #include "core/multibyte_text.h"
 #include "core/package_names.h"
+#include "core/profile_section.h"
 #include "core/text_rules.h"
+
+#include <memory>
+#include <new>
 
 namespace kv {
 
@@ -75,6 +79,45 @@ bool languageFilePath(char* out, unsigned capacity, const char* sourceDir, const
                          kLanguageFileStem, code ? code : "");
 }
 
+namespace {
+
+// Room for any section the 95 family's profile functions can return.
+constexpr DWORD kSectionCapacity = 32767;
+
+// One section of the language file, read once, with the texts looked up in
+// it; when it cannot be held whole, its texts are read key by key.
+class LanguageSection {
+public:
+    explicit LanguageSection(const char* path)
+        : path_(path), block_(new (std::nothrow) char[kSectionCapacity]) {}
+
+    DWORD read(const LanguageKey& entry, char* buffer) {
+        if (name_ == nullptr || lstrcmpiA(name_, entry.section) != 0) load(entry.section);
+        if (whole_) return static_cast<DWORD>(profileSectionValue(block_.get(), length_, entry.key,
+                                                                  buffer, entry.bufferSize));
+        return ::GetPrivateProfileStringA(entry.section, entry.key, "", buffer, entry.bufferSize, path_);
+    }
+
+private:
+    void load(const char* section) {
+        name_ = section;
+        length_ = 0;
+        whole_ = false;
+        if (!block_) return;
+        length_ = ::GetPrivateProfileSectionA(section, block_.get(), kSectionCapacity, path_);
+        // A section that filled the buffer may have been cut.
+        whole_ = length_ < kSectionCapacity - 2;
+    }
+
+    const char* path_;
+    std::unique_ptr<char[]> block_;
+    const char* name_ = nullptr;
+    DWORD length_ = 0;
+    bool whole_ = false;
+};
+
+}  // namespace
+
 bool loadLanguageStrings() {
     char path[kPathCapacity];
     // A path that does not fit reads nothing (every text absent) rather than
@@ -83,10 +126,10 @@ bool loadLanguageStrings() {
                                            installState.languageCode);
     releaseLanguageStrings();
     if (!havePath) return true;
+    LanguageSection section(path);
     char buffer[520];
     for (const LanguageKey& entry : kKeys) {
-        const DWORD length = ::GetPrivateProfileStringA(entry.section, entry.key, "", buffer,
-                                                        entry.bufferSize, path);
+        const DWORD length = section.read(entry, buffer);
         if (length > 0)
             languageStrings.*(entry.text) =
                 makeOwnedText(buffer, fittedTextLength(buffer, length, entry.bufferSize));

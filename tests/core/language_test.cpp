@@ -1,6 +1,7 @@
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
+#include "core/multibyte_text.h"
 #include "core/text_rules.h"
 #include "support/test_support.h"
 
@@ -113,6 +114,51 @@ TEST(LanguageStrings, EveryTextOfEverySampleLanguageLoads) {
     }
     kv::releaseLanguageStrings();
     EXPECT_EQ(0, presentTextCount());
+}
+
+// The texts are looked up in sections read whole; each must be the very
+// text the key reader gives for its key, in every sample language and in
+// files that stress the reader's rules.
+TEST(LanguageStrings, SectionLookupGivesWhatTheKeyReaderGives) {
+    const std::string longText(600, 'y');
+    const std::vector<std::string> files = {
+        "[MSG]\r\n  2 =  Next  \r\n\t4\t=\tCancel\t\r\n1\r\n1=after a bare name\r\n7=\r\n",
+        "[msg]\r\n2=first\r\n2=second\r\n[MSG]\r\n1=later section\r\n[dlg]\r\np1t=lower\r\n",
+        "[MSG]\r\n1=\"quoted\"\r\n2='single'\r\n4=\"open\r\n7=\"\"\r\n8=\"\r\n10='mixed\"\r\n"
+        "11=in \"the\" middle\r\n;12=comment\r\n=nameless\r\n13=a=b\r\n",
+        "[MSG]\r\n1=\"" + std::string(258, 'q') + "\"\r\n2=\"" + std::string(259, 'q') + "\"\r\n4=\"" +
+            std::string(260, 'q') + "\"\r\n7=" + longText + "\r\n[DLG]\r\nP51=\"" +
+            std::string(518, 'p') + "\"\r\nP5T=\"" + longText + "\"\r\nP1T=" + longText + "\r\n",
+        "no section\r\n1=x\r\n[DLG]\r\nP1T=\xe9t\xe9 \x81\x40\r\nP11=%P\r\n",
+    };
+    std::vector<std::string> folders;
+    for (const std::string& content : files) folders.push_back(sourceWithLanguageFile(content));
+    for (int index = 0; index < kv::kLanguageCount; ++index) folders.push_back(kvtest::samplePackageDir());
+    int count = 0;
+    const kv::LanguageKey* keys = kv::languageKeys(count);
+    for (std::size_t f = 0; f < folders.size(); ++f) {
+        const int index = f < files.size() ? 0 : static_cast<int>(f - files.size());
+        SCOPED_TRACE(f);
+        useSource(folders[f], index);
+        kv::loadLanguageStrings();
+        char path[MAX_PATH];
+        ASSERT_TRUE(kv::languageFilePath(path, sizeof(path), installState.sourceDir, installState.languageCode));
+        for (int k = 0; k < count; ++k) {
+            SCOPED_TRACE(keys[k].key);
+            char buffer[520];
+            const DWORD length = ::GetPrivateProfileStringA(keys[k].section, keys[k].key, "", buffer,
+                                                            keys[k].bufferSize, path);
+            std::string expected(buffer, kv::fittedTextLength(buffer, length, keys[k].bufferSize));
+            if (std::strcmp(keys[k].key, "P31") == 0 || std::strcmp(keys[k].key, "PF1") == 0) {
+                const std::size_t mark = expected.find("%P");
+                if (mark != std::string::npos) expected[mark + 1] = 's';
+            }
+            const char* loaded = (languageStrings.*(keys[k].text)).get();
+            if (expected.empty()) EXPECT_EQ(nullptr, loaded);
+            else EXPECT_EQ(expected, loaded ? loaded : "(absent)");
+        }
+    }
+    kv::releaseLanguageStrings();
 }
 
 TEST(LanguageStrings, MissingFileOrKeysLeaveTextsAbsent) {
