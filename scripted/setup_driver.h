@@ -4,6 +4,7 @@
 // way input would arrive. Every wait has a time limit: a script that times
 // out records a failure and the driver closes the run down, so nothing hangs.
 #pragma once
+#include "base/heap_string.h"
 #include "base/win.h"
 
 #include <functional>
@@ -50,12 +51,15 @@ public:
     void fail(const std::string& what);
     // Records a failure (and aborts the script when `fatal`) unless `ok`.
     bool expect(bool ok, const std::string& what, bool fatal = false);
+    template <typename Value>
+    static const Value& printable(const Value& value) { return value; }
+    static const char* printable(const kv::String& text) { return text.c_str(); }
     // Like expect, and says what it got: "<what>: got <got>, wanted <want>".
     template <typename Got, typename Want>
     bool expectEqual(const Got& got, const Want& want, const std::string& what, bool fatal = false) {
         if (got == want) return true;
         std::ostringstream said;
-        said << what << ": got " << got << ", wanted " << want;
+        said << what << ": got " << printable(got) << ", wanted " << printable(want);
         return expect(false, said.str(), fatal);
     }
     std::vector<std::string> failures() const;

@@ -545,7 +545,7 @@ void callAgain(Driver& d, const std::string& package) {
     }
     second.join();
     d.expectEqual(code, 0, "the second call returns 0");
-    d.expectEqual(shownWindows(), before, "the second call shows no window of its own");
+    d.expect(shownWindows() == before, "the second call shows no window of its own");
 }
 
 // Next with what the page shows (when it must be refused), then with each
