@@ -1,5 +1,6 @@
 #include "scripted/setup_driver.h"
 
+#include "base/proc_address.h"
 #include "base/unique_handle.h"
 #include "scripted/screenshot.h"
 
@@ -127,8 +128,7 @@ int Driver::pageIndexOf(HWND page) {
 }
 
 HWND Driver::focus() const {
-    static const auto getInfo = reinterpret_cast<GetGuiThreadInfoFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetGUIThreadInfo")));
+    static const auto getInfo = kv::procAddress<GetGuiThreadInfoFn>(::GetModuleHandleA("user32.dll"), "GetGUIThreadInfo");
     if (getInfo == nullptr) return nullptr;
     GuiThreadInfo info = {};
     info.cbSize = sizeof(info);
@@ -430,8 +430,7 @@ Entry libraryEntry(const std::string& libraryPath) {
         kv::UniqueModule library(::LoadLibraryA(libraryPath.c_str()));
         if (!library) return -100;
         using DoInstallFn = int(WINAPI*)(const char*);
-        auto doInstall = reinterpret_cast<DoInstallFn>(
-            reinterpret_cast<void*>(::GetProcAddress(library.get(), "DOINSTALL")));
+        auto doInstall = kv::procAddress<DoInstallFn>(library.get(), "DOINSTALL");
         if (doInstall == nullptr) return -101;
         return doInstall(folder);
     };
