@@ -1,5 +1,7 @@
 #include "findings.h"
 
+#include "tools/text_escape.h"
+
 namespace kvcheck {
 namespace {
 
@@ -11,23 +13,6 @@ const char* levelName(Level level) {
     }
 }
 
-std::string escaped(const std::string& text, bool json) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c == '"' || (json && c == '\\')) {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char code[8];
-            std::snprintf(code, sizeof(code), json ? "\\u%04x" : "\\x%02X", c);
-            out += code;
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 int Findings::count(Level level) const {
@@ -36,7 +21,7 @@ int Findings::count(Level level) const {
     return n;
 }
 
-std::string quoted(const std::string& text) { return "\"" + escaped(text, false) + "\""; }
+std::string quoted(const std::string& text) { return "\"" + kvtools::escapedText(text, false) + "\""; }
 
 std::string formatFinding(const Finding& f) {
     std::string where = f.file;
@@ -59,8 +44,8 @@ void printJson(std::FILE* out, const Findings& findings) {
     const char* separator = "";
     for (const Finding& f : findings.list()) {
         std::fprintf(out, "%s\n  {\"level\": \"%s\", \"file\": \"%s\", \"line\": %d, \"what\": \"%s\"}",
-                     separator, levelName(f.level), escaped(f.file, true).c_str(), f.line,
-                     escaped(f.what, true).c_str());
+                     separator, levelName(f.level), kvtools::escapedText(f.file, true).c_str(), f.line,
+                     kvtools::escapedText(f.what, true).c_str());
         separator = ",";
     }
     std::fprintf(out, "]}\n");

@@ -2,6 +2,7 @@
 //   kvlog [--json] FILE
 // Exit code: 0 a well-formed log, 1 a malformed one, 2 the file cannot be read.
 #include "log_check.h"
+#include "tools/text_escape.h"
 
 #include <cstdio>
 #include <cstring>
@@ -27,24 +28,7 @@ std::string shown(const std::string& text) {
     return out;
 }
 
-// JSON strings: bytes above 0x7F are given as the code points U+0080..U+00FF
-// of the same value, so a script can recover the raw bytes.
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char escape[8];
-            std::snprintf(escape, sizeof(escape), "\\u%04x", c);
-            out += escape;
-        }
-    }
-    return out + "\"";
-}
+std::string jsonString(const std::string& text) { return "\"" + kvtools::escapedText(text, true) + "\""; }
 
 void printText(const char* file, const kvlog::LogListing& listing) {
     std::printf("%s: %u records\n", file, static_cast<unsigned>(listing.records.size()));
