@@ -8,10 +8,9 @@
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <set>
 #include <thread>
@@ -22,37 +21,12 @@ namespace {
 
 const std::set<int> kResultCodes = {0, 2, 6, 12, 65542};
 
-BOOL CALLBACK collectOwnWindow(HWND window, LPARAM list) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == ::GetCurrentProcessId()) reinterpret_cast<std::set<HWND>*>(list)->insert(window);
-    return TRUE;
-}
-
-std::set<HWND> windowsOfThisProcess() {
-    std::set<HWND> found;
-    ::EnumWindows(&collectOwnWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-int threadsOfThisProcess() {
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    int count = 0;
-    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
-    ::CloseHandle(snapshot);
-    return count;
-}
-
 // What one run with the allocation `failAt` failing left behind.
 struct Aftermath {
     int resultCode = -1;
     long allocationsBeforeFirstPage = -1;  // -1 when the first page never showed
     long allocations = 0;
-    std::set<HWND> windows;
+    std::vector<HWND> windows;
     int threadsBefore = 0;
     int threadsAfter = 0;
 };
@@ -64,7 +38,7 @@ struct Aftermath {
 // script follows what it finds and never insists.
 Aftermath runFailingAt(long failAt, bool install) {
     Aftermath after;
-    after.threadsBefore = threadsOfThisProcess();
+    after.threadsBefore = kvtest::ownThreadCount();
     std::atomic<bool> returned{false};
     std::atomic<long> beforeFirstPage{-1};
     const Script script = [&](Driver& d) {
@@ -103,11 +77,11 @@ Aftermath runFailingAt(long failAt, bool install) {
     after.allocationsBeforeFirstPage = beforeFirstPage;
     // The worker clears its busy flag just before its thread ends.
     for (int wait = 0; wait < 50; ++wait) {
-        after.threadsAfter = threadsOfThisProcess();
+        after.threadsAfter = kvtest::ownThreadCount();
         if (!kv::installState.workerBusy && after.threadsAfter <= after.threadsBefore) break;
         ::Sleep(20);
     }
-    after.windows = windowsOfThisProcess();
+    after.windows = kvtest::ownWindows();
     return after;
 }
 
@@ -117,7 +91,8 @@ void expectCleanEnd(const Aftermath& after, const Aftermath& baseline, long fail
     for (HWND window : after.windows) {
         char className[64] = {};
         ::GetClassNameA(window, className, sizeof(className));
-        EXPECT_TRUE(baseline.windows.count(window)) << "window left behind: " << className;
+        EXPECT_TRUE(std::binary_search(baseline.windows.begin(), baseline.windows.end(), window))
+            << "window left behind: " << className;
     }
     EXPECT_LE(after.threadsAfter, after.threadsBefore) << "a thread is left running";
     EXPECT_EQ(0, kv::installState.workerBusy);

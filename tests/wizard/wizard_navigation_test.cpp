@@ -1,5 +1,6 @@
 // Whole setup runs in this process, driven through the real windows: the
-// frame's navigation table and what each step captures into the install state.
+// frame's navigation table, the keys on every kind of control, the ways out
+// of a run, and what each step captures into the install state.
 #include "core/install_state.h"
 #include "core/setup_config.h"
 #include "support/test_support.h"
@@ -9,7 +10,6 @@
 
 #include <functional>
 
-using kvdrive::Driver;
 using namespace kvdrive;
 
 namespace {
@@ -55,6 +55,45 @@ Act type(const std::string& text) {
 std::string edit(Driver& d, HWND page) { return d.text(d.item(page, 1018)); }
 std::string frameText(Driver& d, int id) { return d.text(d.item(d.frame(), id)); }
 
+// Gives `control` the focus and presses `key` on it.
+void pressOn(Driver& d, HWND control, WPARAM key) {
+    d.setFocus(control);
+    d.expect(d.waitForFocus(control), "focus reached the control", true);
+    d.pressKey(control, key);
+    d.settle();
+}
+// Keys pressed on a control of the frame (`onFrame`) or of the page.
+Act keys(int id, std::vector<WPARAM> pressed, bool onFrame = false) {
+    return [=](Driver& d, HWND page) {
+        for (WPARAM key : pressed) pressOn(d, d.item(onFrame ? d.frame() : page, id), key);
+    };
+}
+
+// True when no exit question shows for a moment.
+bool noQuestion(Driver& d, HWND = nullptr) {
+    const DWORD until = ::GetTickCount() + 300;
+    while (::GetTickCount() < until) {
+        if (d.confirmBox() != nullptr) return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+// Asks to leave (Cancel clicked, Enter on Cancel, or the frame's close box)
+// and stays (the stay button clicked, or Enter on the question's focus).
+enum Ask { kClickCancel, kEnterOnCancel, kCloseBox };
+Act askAndStay(Ask ask, bool byEnter = false) {
+    return [=](Driver& d, HWND) {
+        if (ask == kClickCancel) d.cancel();
+        if (ask == kEnterOnCancel) pressOn(d, d.item(d.frame(), 1010), VK_RETURN);
+        if (ask == kCloseBox) d.closeBox(d.frame());
+        HWND box = d.waitForConfirmBox();
+        if (byEnter) d.pressKey(d.focus(), VK_RETURN);
+        else d.click(box, IDOK);
+        d.expect(d.waitUntil([&] { return d.confirmBox() == nullptr; }, 5000, "box closed"), "staying closed the box");
+    };
+}
+
 }  // namespace
 
 TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
@@ -72,7 +111,12 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         {kLanguage, nullptr, kNext, kWelcome, kBackEnabled},
         {kWelcome, nullptr, kBack, kLanguage, kBackDisabled, "language caption and Next text re-applied",
          [&](Driver& d, HWND) { return d.text(d.frame()) == enu("MSG", "13") && frameText(d, 1002) == enu("MSG", "2"); }},
+        // Enter runs only the focused button; Esc does nothing.
+        {kLanguage, keys(1002, {VK_RETURN}, true), kNoPress, kWelcome, kBackEnabled, "Enter on Next"},
+        {kWelcome, keys(1001, {VK_RETURN}, true), kNoPress, kLanguage, kBackDisabled, "Enter on Back"},
+        {kLanguage, keys(1002, {VK_ESCAPE}, true), kNoPress, kLanguage, kBackDisabled, "Esc asks nothing", noQuestion},
         {kLanguage, nullptr, kNext, kWelcome, kBackEnabled},
+        {kWelcome, askAndStay(kCloseBox), kNoPress, kWelcome, kBackEnabled, "the close box asks, staying stays"},
         {kWelcome, nullptr, kNext, kSetupType, kBackEnabled, "second option preselected", secondChosen},
         {kSetupType, choose(1001, 1002), kBack, kWelcome, kBackEnabled},
         {kWelcome, nullptr, kNext, kSetupType, kBackEnabled, "Back forgot the first option", secondChosen},
@@ -84,7 +128,12 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
          }},
         {kDestination, nullptr, kBack, kSetupType, kBackEnabled, "first option shown again", firstChosen},
         {kSetupType, nullptr, kNext, kDestination, kBackEnabled},
-        {kDestination, type("C:\\left with back"), kBack, kSetupType, kBackEnabled, "Back wrote no destination",
+        {kDestination, keys(1018, {VK_RETURN, VK_ESCAPE}), kNoPress, kDestination, kBackEnabled,
+         "Enter and Esc in the edit stay and ask nothing", noQuestion},
+        {kDestination, type("C:\\left with back"), kNoPress, kDestination, kBackEnabled},
+        {kDestination, askAndStay(kClickCancel), kNoPress, kDestination, kBackEnabled, "staying kept the typed folder",
+         [](Driver& d, HWND page) { return edit(d, page) == "C:\\left with back"; }},
+        {kDestination, nullptr, kBack, kSetupType, kBackEnabled, "Back wrote no destination",
          [&](Driver&, HWND) { return kv::installState.destinationDir == defaultDestination; }},
         {kSetupType, nullptr, kNext, kDestination, kBackEnabled, "stored destination shown again",
          [&](Driver& d, HWND page) { return edit(d, page) == defaultDestination; }},
@@ -94,6 +143,9 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
              programFolderBefore = kv::setupConfig.programFolder.get();
              return kv::installState.destinationDir == destination && edit(d, page) == programFolderBefore;
          }},
+        {kProgramFolder, keys(1014, {VK_RETURN}), kNoPress, kProgramFolder, kBackEnabled, "Enter in the list stays"},
+        {kProgramFolder, askAndStay(kEnterOnCancel, true), kNoPress, kProgramFolder, kBackEnabled,
+         "Enter on Cancel asks, Enter in the question stays"},
         {kProgramFolder, nullptr, kBack, kDestination, kBackEnabled, "Back from the program folder kept the option",
          [](Driver&, HWND) { return kv::installState.setupTypeFirst == 1; }},
         {kDestination, nullptr, kNext, kProgramFolder, kBackEnabled},
@@ -103,7 +155,8 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         {kProgramFolder, type(typedFolder), kNext, kInformation, kBackEnabled,
          "program folder captured",
          [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == typedFolder; }},
-        // Installs first: the frame hides while the progress dialog runs.
+        // Installs first: the frame hides while the progress dialog runs,
+        // which Esc, Enter and its close box do not end.
         {kInformation, nullptr, kNext, kFinish, kBackHidden, "Yes preselected, restart needed",
          [&](Driver& d, HWND page) { return chosen(d, page, 1016, 1020) && kv::installState.restartNeeded == 1; }},
         {kFinish, nullptr, kNext, kFinish, kBackHidden, "Next does nothing"},
@@ -122,8 +175,11 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
             if (step.press == kFinishButton) d.cancel();
             if (step.to == kRunEnds) break;
             if (step.from == kInformation && step.to == kFinish) {
-                d.waitForProgressDialog();
+                HWND progress = d.waitForProgressDialog();
                 d.expect(!visible(d.frame()), row + "frame hidden during the installation");
+                d.pressKey(progress, VK_ESCAPE);
+                d.pressKey(progress, VK_RETURN);
+                d.closeBox(progress);
             }
             if (step.to == step.from) d.settle();  // a press that does nothing
             page = d.waitForPage(step.to, step.to == kFinish ? 60000 : 10000);
@@ -141,4 +197,36 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
     EXPECT_TRUE(kvtest::fileExists(destination + "\\kvrem00.log"));
     EXPECT_EQ(nullptr, kv::installState.mainWindow);
     EXPECT_EQ(nullptr, kv::installState.wizardFrame);
+}
+
+TEST(WizardCancel, ClosingTheBackdropEndsAtOnceWithoutAsking) {
+    const RunOutcome outcome = kvtest::runInProcess([](Driver& d) {
+        d.waitForPage(kLanguage);
+        d.next();
+        d.waitForPage(kWelcome);
+        d.closeBox(d.mainWindow());
+    });
+    kvtest::expectNoScriptFailures(outcome);
+    EXPECT_EQ(2, outcome.resultCode);
+}
+
+// Enter and Esc on the backdrop end nothing and hand the focus to the frame;
+// Esc in the exit question leaves.
+TEST(WizardCancel, KeysOnTheBackdropEndNothingAndEscInTheQuestionLeaves) {
+    const RunOutcome outcome = kvtest::runInProcess([](Driver& d) {
+        d.waitForPage(kLanguage);
+        HWND main = d.mainWindow();
+        d.pressKey(main, VK_RETURN);
+        d.pressKey(main, VK_ESCAPE);
+        d.settle(main);
+        d.expect(d.mainWindow() != nullptr && noQuestion(d), "backdrop still running");
+        d.expect(d.waitUntil([&] { HWND f = d.focus(); return f != nullptr && (f == d.frame() || ::IsChild(d.frame(), f)); },
+                             3000, "focus on the frame"),
+                 "keys moved the focus to the frame");
+        d.cancel();
+        d.waitForConfirmBox();
+        d.pressKey(d.focus(), VK_ESCAPE);
+    });
+    kvtest::expectNoScriptFailures(outcome);
+    EXPECT_EQ(2, outcome.resultCode);
 }

@@ -34,11 +34,6 @@ void replaceAllTyped(Driver& d, HWND edit, const std::string& text) {
              "replace the edit's text", true);
 }
 
-void leaveSetup(Driver& d) {
-    d.cancel();
-    d.click(d.waitForConfirmBox(), IDCANCEL);
-}
-
 // Next with a page's folder refused leaves the wizard on that page.
 void expectRefused(Driver& d, int index, const std::string& what) {
     d.next();
@@ -87,7 +82,7 @@ TEST(WizardFolderEdits, RefuseOverlongSetTextAndStopTypingAt259) {
         d.waitForPage(kInformation);
         d.expectEqual(std::string(kv::setupConfig.programFolder.get()), "Typed Folder", "typed program folder taken");
         d.expectEqual(kv::installState.languageIndex, languageIndex, "language unchanged at the end");
-        leaveSetup(d);
+        kvtest::leaveSetup(d);
     });
     kvtest::expectNoScriptFailures(outcome);
     EXPECT_EQ(2, outcome.resultCode);
@@ -117,15 +112,10 @@ TEST(WizardLanguageFileTexts, PlaceholderFilledOnceAndOtherPercentSignsShownAsWr
             page = d.walkTo(kDestination);
             d.expect(d.text(d.item(page, 1003)) == "Put " + displayName + " here %s %d %n %x 100% done",
                      "destination text: " + d.text(d.item(page, 1003)));
-            d.setText(d.item(page, 1018), destination);
-            d.walkTo(kInformation);
-            d.next();
-            page = d.waitForPage(kFinish, 60000);
+            page = kvtest::installToFinish(d, destination);
             d.expect(d.text(d.item(page, 1003)) == displayName + " done %s %p %s %c %S %",
                      "finish text: " + d.text(d.item(page, 1003)));
-            d.setCheck(d.item(page, 1016), false);
-            d.setCheck(d.item(page, 1020), true);
-            d.cancel();
+            kvtest::finish(d, page, false);
         });
     kvtest::expectNoScriptFailures(outcome);
     EXPECT_EQ(12, outcome.resultCode);
