@@ -49,6 +49,7 @@ struct CaseRun {
     bool secondCallOnLanguagePage = false;  // DOINSTALL again, from another thread
     bool secondCallWhileInstalling = false;
     const char* absentFile = nullptr;       // a payload file that must not be installed
+    std::string namedText;                  // the destination and finish pages' first text, when known
     std::vector<std::function<void()>> undo;
     std::vector<std::unique_ptr<kvtest::LockedRegistryKey>> locks;
     std::string skipped;                    // why the case cannot be made here
@@ -229,7 +230,15 @@ const Case kCases[] = {
     {"language file empty", rewrite(kLanguageFile, nothing)},
     {"language file binary", rewrite(kLanguageFile, binary(8192))},
     {"language file huge", rewrite(kLanguageFile, huge)},
-    {"language file printf sequences in every text", set(kLanguageFile, everyText("%s %n %x %p %% %P"))},
+    // The texts are never formats: only the placeholder takes the display
+    // name, "%%" shows as one "%", and any other "%" sequence stays as written.
+    {"language file printf sequences in every text",
+     [](CaseRun& r) {
+         set(kLanguageFile, everyText("Put %P here %s %d %n %x %p %c %S 100%% %%s %"))(r);
+         char name[260] = {};
+         ::GetPrivateProfileStringA("Display Name", "Name", "", name, sizeof(name), (r.package + "\\" + kIni).c_str());
+         r.namedText = "Put " + std::string(name) + " here %s %d %n %x %p %c %S 100% %s %";
+     }},
     {"language file bytes no code page defines", set(kLanguageFile, everyText("\x81\x8D\x8F\x90\x9D \x81"))},
 
     // The source folder given to DOINSTALL.
@@ -515,11 +524,16 @@ void takeFolder(Driver& d, int index, bool refuseShown, const std::vector<std::s
     d.next();
 }
 
+void expectNamedText(Driver& d, const CaseRun& run, HWND page) {
+    if (!run.namedText.empty())
+        d.expectEqual(d.text(d.item(page, 1003)), run.namedText, "the text naming the product");
+}
+
 Script installScript(const CaseRun& run) {
     return [&run](Driver& d) {
         d.waitForPage(kLanguage);
         if (run.secondCallOnLanguagePage) callAgain(d, run.package);
-        d.walkTo(kDestination);
+        expectNamedText(d, run, d.walkTo(kDestination));
         takeFolder(d, kDestination, run.refuseShownDestination, run.refusedDestination, run.destination);
         takeFolder(d, kProgramFolder, run.refuseShownProgramFolder, run.refusedProgramFolder, run.programFolder);
         d.waitForPage(kInformation);
@@ -529,9 +543,8 @@ Script installScript(const CaseRun& run) {
             callAgain(d, run.package);
         }
         HWND finish = d.waitForPage(kFinish, 60000);
-        d.setCheck(d.item(finish, 1016), false);
-        d.setCheck(d.item(finish, 1020), true);
-        d.cancel();
+        expectNamedText(d, run, finish);
+        kvtest::finish(d, finish, false);
     };
 }
 
