@@ -111,10 +111,6 @@ HWND Driver::visiblePage() const {
     return findChildDialog(frame(), [](HWND w) { return ::IsWindowVisible(w) != FALSE; });
 }
 
-HWND Driver::pageWindow(int index) const {
-    return findChildDialog(frame(), [index](HWND w) { return pageIndexOf(w) == index; });
-}
-
 int Driver::pageIndexOf(HWND page) {
     if (page == nullptr) return -1;
     if (hasItem(page, 1016)) return kFinish;
@@ -211,8 +207,6 @@ void Driver::pressKey(HWND target, WPARAM key) {
     ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
-void Driver::pressKeyOnFocus(WPARAM key) { pressKey(focus(), key); }
-
 void Driver::setFocus(HWND control) {
     expect(control != nullptr, "focus without a control", true);
     ::PostMessageA(::GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
@@ -276,17 +270,15 @@ int Driver::listSelection(HWND list) const {
     return static_cast<int>(static_cast<LRESULT>(index));
 }
 
-std::string Driver::listText(HWND list, int index) const {
-    char buffer[1024] = {};
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
-                          kSendTimeout, &ignored);
-    return buffer;
-}
-
 std::vector<std::string> Driver::listTexts(HWND list) const {
     std::vector<std::string> texts;
-    for (int i = 0; i < listCount(list); ++i) texts.push_back(listText(list, i));
+    for (int i = 0; i < listCount(list); ++i) {
+        char buffer[1024] = {};
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, kSendTimeout,
+                              &ignored);
+        texts.push_back(buffer);
+    }
     return texts;
 }
 

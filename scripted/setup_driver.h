@@ -70,7 +70,6 @@ public:
     HWND confirmBox() const;   // modal box with two buttons and three texts
     HWND progressDialog() const;  // has the animation (1024)
     HWND visiblePage() const;  // the frame's visible child dialog
-    HWND pageWindow(int index) const;  // the frame's child dialog of that page, shown or not
     static int pageIndexOf(HWND page);
     HWND item(HWND dialog, int id) const { return ::GetDlgItem(dialog, id); }
     HWND focus() const;
@@ -93,7 +92,6 @@ public:
     void back() { click(frame(), 1001); }
     void cancel() { click(frame(), 1010); }
     void pressKey(HWND target, WPARAM key);   // posted WM_KEYDOWN
-    void pressKeyOnFocus(WPARAM key);
     void setFocus(HWND control);              // WM_NEXTDLGCTL to its dialog
     bool waitForFocus(HWND control, int milliseconds = 5000);
     void closeBox(HWND window);               // WM_SYSCOMMAND SC_CLOSE
@@ -106,14 +104,12 @@ public:
     bool isChecked(HWND button) const;
     int listCount(HWND list) const;
     int listSelection(HWND list) const;
-    std::string listText(HWND list, int index) const;
     std::vector<std::string> listTexts(HWND list) const;
     static Look look(HWND control);
     // Records every text set on the run's windows from now until the script ends.
     void watchTexts();
     std::vector<TextSet> textsSet() const;
 
-    DWORD uiThread() const { return uiThread_; }
     void stopWatchingTexts();
 
 private:

@@ -42,26 +42,22 @@ Aftermath runFailingAt(long failAt, bool install) {
     std::atomic<bool> returned{false};
     std::atomic<long> beforeFirstPage{-1};
     const Script script = [&](Driver& d) {
-        const bool shown = d.waitUntil(
-            [&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == kLanguage; }, 5000,
-            "the first page or the end");
-        if (!shown || returned) return;
+        // The page `index`, or the end of the run.
+        auto reached = [&](int index, int milliseconds) {
+            return d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == index; },
+                               milliseconds, "page " + std::to_string(index) + " or the end") && !returned;
+        };
+        if (!reached(kLanguage, 5000)) return;
         beforeFirstPage = kvtest::allocationsCounted();
-        if (install) {
-            for (int index = kWelcome; index <= kInformation && !returned; ++index) {
-                d.next();
-                if (!d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == index; },
-                                 3000, "next page"))
-                    return;
-            }
-            d.next();
-            if (!d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == kFinish; },
-                             30000, "finish page"))
-                return;
-            if (!returned) d.cancel();  // finish, with whichever restart choice shows
-        } else if (HWND main = d.mainWindow()) {
-            d.closeBox(main);
+        if (!install) {
+            if (HWND main = d.mainWindow()) d.closeBox(main);
+            return;
         }
+        for (int index = kWelcome; index <= kFinish; ++index) {
+            d.next();
+            if (!reached(index, index == kFinish ? 30000 : 3000)) return;
+        }
+        d.cancel();  // finish, with whichever restart choice shows
     };
     kvtest::failAllocationAt(failAt);
     const RunOutcome outcome = runScripted(
