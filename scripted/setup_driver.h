@@ -95,7 +95,8 @@ public:
     void setFocus(HWND control);              // WM_NEXTDLGCTL to its dialog
     bool waitForFocus(HWND control, int milliseconds = 5000);
     void closeBox(HWND window);               // WM_SYSCOMMAND SC_CLOSE
-    void setText(HWND control, const std::string& text);
+    void setText(HWND control, const std::string& text);  // WM_SETTEXT, as a program sets it
+    void typeText(HWND edit, const std::string& text);     // replaces the whole text as typing does
     void selectListItem(HWND list, int index);
     void setCheck(HWND button, bool on);
 

@@ -155,10 +155,6 @@ Prepare emptySource(const std::function<std::string(const CaseRun&)>& folder) {
     return [=](CaseRun& r) { r.source = folder(r), refuseShown(r, kShownBoth); };
 }
 
-Prepare refuseDestinations(const std::vector<std::string>& texts) {
-    return [=](CaseRun& r) { r.refusedDestination = texts; };
-}
-
 Prepare lock(const std::string& key) {
     return [key](CaseRun& r) {
         r.locks.push_back(std::make_unique<kvtest::LockedRegistryKey>(HKEY_LOCAL_MACHINE, key));
@@ -266,16 +262,16 @@ const Case kCases[] = {
     {"language files missing", remove({"enu"}, "kvlang.dll")},
     {"uninstaller missing", remove({"kvrem00.exe"}, "kvrem00.exe")},
 
-    // Destinations the page refuses; the user then types a good one.
-    {"destination a drive root", refuseDestinations({"C:\\"})},
-    {"destination relative", refuseDestinations({"Pkg\\Sub"})},
-    {"destination relative to the drive", refuseDestinations({"\\Pkg"})},
-    {"destination emptied", refuseDestinations({"", " "})},
-    {"destination the program-files folder",
-     [](CaseRun& r) { r.refusedDestination = {kv::programFilesFolder() + "\\"}; }},
-    {"destination with characters no file system takes", refuseDestinations({"C:\\a<b>|c?"})},
-    {"destination of 300 characters set by a program", refuseDestinations({"C:\\" + std::string(297, 'x')})},
-    {"program folder the Programs folder's parent", [](CaseRun& r) { r.refusedProgramFolder = {".."}; }},
+    // Folders the pages refuse, each in turn: a drive root, relative, relative
+    // to the drive, emptied, the program-files folder, characters no file
+    // system takes, 300 characters set by a program; the Programs folder's
+    // parent. The user then types good ones.
+    {"folders the pages refuse",
+     [](CaseRun& r) {
+         r.refusedDestination = {"C:\\", "Pkg\\Sub", "\\Pkg", "", " ", kv::programFilesFolder() + "\\", "C:\\a<b>|c?",
+                                 "C:\\" + std::string(297, 'x')};
+         r.refusedProgramFolder = {".."};
+     }},
 
     // Destinations that pass the page but cannot be made or written.
     {"destination on a missing drive", [](CaseRun& r) { r.destination = "Q:\\Pkg"; }, 0, kNothing},

@@ -3,7 +3,6 @@
 // the system. The library stays loaded, so later runs share its state.
 #include "base/unique_handle.h"
 #include "engine/log_record.h"
-#include "engine/registry_key.h"
 #include "engine/registration_names.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
@@ -53,13 +52,12 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     for (int type : {kv::kLogFile, kv::kLogAutoStartValue, kv::kLogProgramFolder, kv::kLogShortcut,
                      kv::kLogUninstallKey})
         EXPECT_TRUE(types.count(type)) << kv::logRecordTypeName(static_cast<std::uint8_t>(type));
-    kv::RegistryKey run;
-    run.SetRoot(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(run.Open(kv::kRunKey, false));
-    EXPECT_NE("", run.ReadString(kv::kAutoStartValueName, ""));
+    kvtest::RegistryValue autoStart;
+    EXPECT_TRUE(kvtest::readRegistryValue(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName, autoStart) &&
+                autoStart.bytes.size() > 1);
+    const std::string links = kvtest::programsFolder() + "\\" + folder + "\\*.lnk";
     WIN32_FIND_DATAA found = {};
-    kv::UniqueFindHandle links(::FindFirstFileA((kvtest::programsFolder() + "\\" + folder + "\\*.lnk").c_str(), &found));
-    EXPECT_TRUE(links) << "shortcuts in " << kvtest::programsFolder() << "\\" << folder;
+    EXPECT_TRUE(kv::UniqueFindHandle(::FindFirstFileA(links.c_str(), &found))) << links;
     kvtest::removeInstallation(destination, folder);
 
     // A second run in the same process starts afresh and ends with 12.

@@ -50,16 +50,8 @@ bool secondChosen(Driver& d, HWND page) { return chosen(d, page, 1002, 1001); }
 Act type(const std::string& text) {
     return [text](Driver& d, HWND page) { d.setText(d.item(page, 1018), text); };
 }
-// Replaces the whole text of the folder edit as typing or pasting does.
 Act typed(const std::string& text) {
-    return [text](Driver& d, HWND page) {
-        DWORD_PTR ignored = 0;
-        HWND edit = d.item(page, 1018);
-        d.expect(::SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, &ignored) != 0 &&
-                     ::SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()),
-                                           SMTO_NORMAL, 5000, &ignored) != 0,
-                 "replace the edit's text", true);
-    };
+    return [text](Driver& d, HWND page) { d.typeText(d.item(page, 1018), text); };
 }
 std::string edit(Driver& d, HWND page) { return d.text(d.item(page, 1018)); }
 

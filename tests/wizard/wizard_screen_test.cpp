@@ -260,11 +260,9 @@ TEST(ProgramFolderPage, ListsTheFoldersOfProgramsSortedAndRebuiltAndPickingFills
         ASSERT_TRUE(entry.kind == kFile ? kvtest::writeFile(path, "x") : ::CreateDirectoryA(path.c_str(), nullptr));
         if (entry.kind == kHiddenFolder) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
-    kv::RegistryKey key;
-    key.SetRoot(HKEY_CURRENT_USER);
-    ASSERT_TRUE(key.Open(kvtest::kShellFoldersKey, true));
-    const std::string before = key.ReadString("Programs", "").c_str();
-    ASSERT_TRUE(key.WriteString("Programs", programs.c_str()));
+    const kvtest::SavedRegistryValue saved(HKEY_CURRENT_USER, kvtest::kShellFoldersKey, "Programs");
+    ASSERT_TRUE(kvtest::writeRegistryValue(HKEY_CURRENT_USER, kvtest::kShellFoldersKey, "Programs",
+                                           kvtest::stringValue(programs)));
 
     const RunOutcome outcome = kvtest::runInProcess([&](Driver& d) {
         d.waitForPage(kLanguage);
@@ -286,7 +284,6 @@ TEST(ProgramFolderPage, ListsTheFoldersOfProgramsSortedAndRebuiltAndPickingFills
         d.expectEqual(std::string(kv::setupConfig.programFolder.get()), "Mid Folder", "the picked folder is taken");
         kvtest::leaveSetup(d);
     });
-    key.WriteString("Programs", before.c_str());
     kvtest::expectNoScriptFailures(outcome);
     EXPECT_EQ(2, outcome.resultCode);
     kvtest::removeTree(programs);
