@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -333,7 +334,7 @@ const Case kCases[] = {
 
 // ---- what the run left ------------------------------------------------------
 
-bool sameText(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool sameText(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
 
 bool recorded(const std::vector<kv::LogRecord>& records, std::uint8_t type, const std::string& text) {
     return std::any_of(records.begin(), records.end(),
@@ -494,11 +495,8 @@ void callAgain(Driver& d, const std::string& package) {
 void takeFolder(Driver& d, int index, bool refuseShown, const std::vector<std::string>& refused,
                 const std::string& typed) {
     HWND edit = d.item(d.waitForPage(index), 1018);
-    std::vector<const std::string*> attempts;
-    if (refuseShown) attempts.push_back(nullptr);
-    for (const std::string& text : refused) attempts.push_back(&text);
-    for (const std::string* attempt : attempts) {
-        if (attempt != nullptr) d.setText(edit, *attempt);
+    for (std::size_t attempt = refuseShown ? 0 : 1; attempt <= refused.size(); ++attempt) {
+        if (attempt > 0) d.setText(edit, refused[attempt - 1]);
         const std::string shown = d.text(edit);
         d.next();
         d.settle();
@@ -559,19 +557,13 @@ TEST_P(BadInput, LeavesOnlyWhatItsLogRecords) {
     char previous[MAX_PATH] = {};
     ::GetCurrentDirectoryA(sizeof(previous), previous);
     ::SetCurrentDirectoryA(run.package.c_str());
-    RunOutcome outcome;
-    if (run.noWizard) {
-        const CaseRun& r = run;
-        outcome = runScripted(
-            [&r](const char*) { return kv::runSetup(r.nullSource ? nullptr : r.source.c_str()); }, run.source,
-            [](Driver& d) {
-                ::Sleep(300);
-                d.expectEqual(d.mainWindow(), nullptr, "no window for a refused source folder");
-            });
-    } else {
-        outcome = runScripted([](const char* folder) { return kv::runSetup(folder); }, run.source,
-                              installScript(run));
-    }
+    const Script refused = [](Driver& d) {
+        ::Sleep(300);
+        d.expectEqual(d.mainWindow(), nullptr, "no window for a refused source folder");
+    };
+    const bool null = run.nullSource;
+    const RunOutcome outcome = runScripted([null](const char* folder) { return kv::runSetup(null ? nullptr : folder); },
+                                           run.source, run.noWizard ? refused : installScript(run));
     ::SetCurrentDirectoryA(previous);
     run.locks.clear();
 
