@@ -343,23 +343,6 @@ bool recorded(const std::vector<kv::LogRecord>& records, std::uint8_t type, cons
 
 std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
-std::vector<std::string> filesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found = {};
-    kv::UniqueFindHandle search(::FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!search) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            for (const std::string& inner : filesIn(folder + "\\" + name)) names.push_back(name + "\\" + inner);
-        } else {
-            names.push_back(name);
-        }
-    } while (::FindNextFileA(search.get(), &found));
-    return names;
-}
-
 void expectRecordsSound(const std::vector<kv::LogRecord>& records) {
     for (const kv::LogRecord& r : records) {
         switch (r.type) {
@@ -408,11 +391,11 @@ void expectEverythingLeftRecorded(const CaseRun& run, const std::vector<kv::LogR
     // KVCONF.INI is written even when the language's kvconf.ini was not copied.
     const char* const unrecorded[] = {"kvrem32.dll", "kvrem16.exe", "kvrem00.exe", "kvrem00.log", "KvInfo.ini",
                                       "KVCONF.INI"};
-    for (const std::string& name : filesIn(d)) {
-        if (std::any_of(std::begin(unrecorded), std::end(unrecorded),
-                        [&](const char* u) { return sameText(name, u); }))
+    for (const kvtest::TreeEntry& entry : kvtest::treeEntries(d)) {
+        if (entry.folder || std::any_of(std::begin(unrecorded), std::end(unrecorded),
+                                        [&](const char* u) { return sameText(entry.path, u); }))
             continue;
-        EXPECT_TRUE(recorded(records, kv::kLogFile, d + "\\" + name)) << name << " installed without its record";
+        EXPECT_TRUE(recorded(records, kv::kLogFile, d + "\\" + entry.path)) << entry.path << " has no record";
     }
 }
 
