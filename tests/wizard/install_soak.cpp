@@ -60,15 +60,6 @@ BOOL CALLBACK countChild(HWND, LPARAM count) {
     return TRUE;
 }
 
-BOOL CALLBACK countWindow(HWND window, LPARAM count) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process != ::GetCurrentProcessId()) return TRUE;
-    ++*reinterpret_cast<int*>(count);
-    ::EnumChildWindows(window, &countChild, count);
-    return TRUE;
-}
-
 void heaps(Holdings& h) {
     HANDLE all[64];
     const DWORD count = ::GetProcessHeaps(64, all);
@@ -109,7 +100,10 @@ std::map<DWORD, int> gdiObjects() {
 Holdings measure() {
     Holdings h;
     kernelHandles(h);
-    ::EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&h.windows));
+    for (HWND window : kvtest::ownWindows()) {
+        ++h.windows;
+        ::EnumChildWindows(window, &countChild, reinterpret_cast<LPARAM>(&h.windows));
+    }
     h.threads = kvtest::ownThreadCount();
     heaps(h);
     h.privateBytes = privateBytes();
