@@ -45,13 +45,13 @@ public:
     BEGIN_MSG_MAP(ScriptedDialog)
         MESSAGE_HANDLER(kRunAction, OnRunAction)
         MESSAGE_HANDLER(kWatchdogFired, OnWatchdogFired)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         CHAIN_MSG_MAP(Dialog)
     END_MSG_MAP()
 
 protected:
     bool OnInitDialog() override {
         const bool result = Dialog::OnInitDialog();
+        // After the window has gone the post reaches nobody, as a timer would.
         HWND window = handle();
         watchdog_ = std::make_unique<Watchdog>(5, [window] { ::PostMessageA(window, kWatchdogFired, 0, 0); });
         events.push_back("init");
@@ -82,12 +82,6 @@ private:
     LRESULT OnWatchdogFired(UINT, WPARAM, LPARAM, bool&) {
         events.push_back("watchdog");
         EndDialog(kTimedOut);
-        return 0;
-    }
-    // The watchdog watches one run of the dialog only.
-    LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
-        watchdog_.reset();
-        handled = false;
         return 0;
     }
 
