@@ -51,7 +51,7 @@ public:
 protected:
     bool OnInitDialog() override {
         const bool result = Dialog::OnInitDialog();
-        // After the window has gone the post reaches nobody, as a timer would.
+        // A post after the window has gone reaches nobody.
         HWND window = handle();
         watchdog_ = std::make_unique<Watchdog>(5, [window] { ::PostMessageA(window, kWatchdogFired, 0, 0); });
         events.push_back("init");
