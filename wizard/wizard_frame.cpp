@@ -1,12 +1,12 @@
 #include "wizard/wizard_frame.h"
 
 #include "base/bounded_format.h"
-#include "controls/control_views.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
 #include "core/setup_main_window.h"
 #include "core/shared_folders.h"
+#include "dialog/control_views.h"
 #include "engine/install_progress_dialog.h"
 #include "res/resource_ids.h"
 #include "wizard/destination_page.h"
