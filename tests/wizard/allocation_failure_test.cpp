@@ -1,7 +1,8 @@
 // Runs of the setup in which one allocation of the engine fails: each must
 // still end with a ResultCode and leave no window and no thread behind. Every
-// allocation up to the first page is tried, and a spread of those after it
-// through a whole installation.
+// allocation up to the whole wizard (the first page shown, the others made
+// behind it) is tried, and a spread of those after it through a whole
+// installation.
 #include "core/install_state.h"
 #include "core/setup_run.h"
 #include "failing_allocator.h"
@@ -50,11 +51,12 @@ int threadsOfThisProcess() {
 // What one run with the allocation `failAt` failing left behind.
 struct Aftermath {
     int resultCode = -1;
-    long allocationsBeforeFirstPage = -1;  // -1 when the first page never showed
+    long allocationsBeforeWizard = -1;  // -1 when the wizard never became whole
     long allocations = 0;
     std::set<HWND> windows;
     int threadsBefore = 0;
     int threadsAfter = 0;
+    bool stalled = false;  // neither ended nor became a whole wizard
 };
 
 // Runs the setup with allocation `failAt` failing (0: none). The script
@@ -66,13 +68,18 @@ Aftermath runFailingAt(long failAt, bool install) {
     Aftermath after;
     after.threadsBefore = threadsOfThisProcess();
     std::atomic<bool> returned{false};
-    std::atomic<long> beforeFirstPage{-1};
+    std::atomic<long> beforeWizard{-1};
+    std::atomic<bool> stalled{false};
     const Script script = [&](Driver& d) {
         const bool shown = d.waitUntil(
-            [&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == kLanguage; }, 5000,
-            "the first page or the end");
+            [&] {
+                return returned.load() ||
+                       (Driver::pageIndexOf(d.visiblePage()) == kLanguage && d.pageWindow(kFinish) != nullptr);
+            },
+            5000, "the whole wizard or the end");
+        stalled = !shown;
         if (!shown || returned) return;
-        beforeFirstPage = kvtest::allocationsCounted();
+        beforeWizard = kvtest::allocationsCounted();
         if (install) {
             for (int index = kWelcome; index <= kInformation && !returned; ++index) {
                 d.next();
@@ -100,7 +107,8 @@ Aftermath runFailingAt(long failAt, bool install) {
     after.allocations = kvtest::allocationsCounted();
     kvtest::failAllocationAt(0);
     after.resultCode = outcome.resultCode;
-    after.allocationsBeforeFirstPage = beforeFirstPage;
+    after.allocationsBeforeWizard = beforeWizard;
+    after.stalled = stalled;
     // The worker clears its busy flag just before its thread ends.
     for (int wait = 0; wait < 50; ++wait) {
         after.threadsAfter = threadsOfThisProcess();
@@ -114,6 +122,7 @@ Aftermath runFailingAt(long failAt, bool install) {
 void expectCleanEnd(const Aftermath& after, const Aftermath& baseline, long failAt) {
     SCOPED_TRACE("allocation " + std::to_string(failAt) + " failing");
     EXPECT_TRUE(kResultCodes.count(after.resultCode)) << after.resultCode;
+    EXPECT_FALSE(after.stalled) << "the run went on without a whole wizard";
     for (HWND window : after.windows) {
         char className[64] = {};
         ::GetClassNameA(window, className, sizeof(className));
@@ -125,12 +134,12 @@ void expectCleanEnd(const Aftermath& after, const Aftermath& baseline, long fail
 
 }  // namespace
 
-TEST(AllocationFailure, EveryAllocationUpToTheFirstPage) {
+TEST(AllocationFailure, EveryAllocationUpToTheWholeWizard) {
     const Aftermath baseline = runFailingAt(0, false);
     ASSERT_EQ(2, baseline.resultCode);
-    ASSERT_GT(baseline.allocationsBeforeFirstPage, 0);
-    std::printf("%ld allocations before the first page\n", baseline.allocationsBeforeFirstPage);
-    for (long n = 1; n <= baseline.allocationsBeforeFirstPage; ++n)
+    ASSERT_GT(baseline.allocationsBeforeWizard, 0);
+    std::printf("%ld allocations before the wizard is whole\n", baseline.allocationsBeforeWizard);
+    for (long n = 1; n <= baseline.allocationsBeforeWizard; ++n)
         expectCleanEnd(runFailingAt(n, false), baseline, n);
 }
 
@@ -139,7 +148,7 @@ TEST(AllocationFailure, ASpreadThroughAWholeInstallation) {
     // Finished, with whichever restart choice the finish page offers first.
     ASSERT_TRUE(baseline.resultCode == 6 || baseline.resultCode == 12 || baseline.resultCode == 65542)
         << baseline.resultCode;
-    const long first = baseline.allocationsBeforeFirstPage;
+    const long first = baseline.allocationsBeforeWizard;
     const long total = baseline.allocations;
     ASSERT_GT(total, first);
     std::printf("%ld allocations in a whole run\n", total);
