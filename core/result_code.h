@@ -13,6 +13,7 @@ enum ResultCode : int {
 
 // End codes with which the wizard ends the main window.
 enum EndCode : int {
+    kEndFailed = 0,  // the wizard could not be made: nothing was set up
     kEndCancelled = 2,
     kEndRestartNow = 6,
     kEndRestartLater = 12,

@@ -37,7 +37,7 @@ bool SetupMainWindow::OnInitDialog() {
     // A wizard without all of its pages could only be navigated into pages
     // that are not there: end the run, with no setup done, instead.
     if (!frame_.Create(handle()) || !frame_.complete()) {
-        EndDialog(0);
+        EndDialog(kEndFailed);
         return false;
     }
     gradient_ = createGradient();
@@ -45,13 +45,15 @@ bool SetupMainWindow::OnInitDialog() {
 
     ShowWindow(SW_MAXIMIZE);
     frame_.ShowWindow(SW_SHOW);
-    focusFrame();
+    frame_.focusNext();
     // The focus is on the frame already.
     return false;
 }
 
 void SetupMainWindow::focusFrame() const {
-    if (frame_.IsWindow() && ::GetFocus() != frame_.handle()) ::SetFocus(frame_.handle());
+    // A hidden frame is left alone: focusing it would activate it.
+    if (frame_.IsWindow() && ::IsWindowVisible(frame_.handle()) && ::GetFocus() != frame_.handle())
+        ::SetFocus(frame_.handle());
 }
 
 bool SetupMainWindow::PreTranslateMessage(MSG* message) {

@@ -1,6 +1,7 @@
 #include "dialog/data_exchange.h"
 
 #include "base/bounded_format.h"
+#include "dialog/control_views.h"
 #include "dialog/dialog.h"
 
 #include <cstring>
@@ -33,7 +34,7 @@ void exchangeText(DataExchange& exchange, int id, String& text, std::size_t maxL
         text = std::move(read);
         return;
     }
-    if (maxLength > 0) ::SendMessageA(item, EM_LIMITTEXT, maxLength, 0);
+    if (maxLength > 0) EditView(item).LimitText(maxLength);
     ::SetWindowTextA(item, text.c_str());
 }
 
@@ -47,7 +48,7 @@ void exchangeText(DataExchange& exchange, int id, char* buffer, std::size_t capa
         buffer[kept] = '\0';
         return;
     }
-    ::SendMessageA(item, EM_LIMITTEXT, capacity - 1, 0);
+    EditView(item).LimitText(capacity - 1);
     const std::size_t length = strnlen(buffer, capacity);
     if (length < capacity) {
         ::SetWindowTextA(item, buffer);
@@ -61,10 +62,11 @@ void exchangeText(DataExchange& exchange, int id, char* buffer, std::size_t capa
 void exchangeCheck(DataExchange& exchange, int id, int& state) {
     HWND item = exchange.item(id);
     if (item == nullptr) return;
+    const ButtonView button(item);
     if (exchange.saving())
-        state = static_cast<int>(::SendMessageA(item, BM_GETCHECK, 0, 0));
+        state = button.GetCheck();
     else
-        ::SendMessageA(item, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+        button.SetCheck(state);
 }
 
 void exchangeControl(DataExchange& exchange, int id, Window& control) {

@@ -126,6 +126,10 @@ HWND Driver::visiblePage() const {
     return findChildDialog(frame(), [](HWND w) { return ::IsWindowVisible(w) != FALSE; });
 }
 
+HWND Driver::pageWindow(int index) const {
+    return findChildDialog(frame(), [index](HWND w) { return pageIndexOf(w) == index; });
+}
+
 int Driver::pageIndexOf(HWND page) {
     if (page == nullptr) return -1;
     if (hasItem(page, 1016)) return kFinish;

@@ -70,6 +70,7 @@ public:
     HWND confirmBox() const;   // modal box with two buttons and three texts
     HWND progressDialog() const;  // has the animation (1024)
     HWND visiblePage() const;  // the frame's visible child dialog
+    HWND pageWindow(int index) const;  // the frame's child dialog of that page, shown or not
     static int pageIndexOf(HWND page);
     HWND item(HWND dialog, int id) const { return ::GetDlgItem(dialog, id); }
     HWND focus() const;

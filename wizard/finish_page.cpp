@@ -1,9 +1,9 @@
 #include "wizard/finish_page.h"
 
-#include "controls/control_views.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
 #include "core/text_rules.h"
+#include "dialog/control_views.h"
 #include "res/resource_ids.h"
 
 namespace kv {

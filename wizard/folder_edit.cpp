@@ -1,6 +1,6 @@
 #include "wizard/folder_edit.h"
 
-#include "controls/control_views.h"
+#include "dialog/control_views.h"
 
 namespace kv {
 

@@ -1,10 +1,10 @@
 #include "wizard/language_page.h"
 
-#include "controls/control_views.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
 #include "core/setup_main_window.h"
+#include "dialog/control_views.h"
 #include "res/resource_ids.h"
 #include "wizard/wizard_frame.h"
 

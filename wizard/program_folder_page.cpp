@@ -4,8 +4,8 @@
 #include "base/unique_handle.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
-#include "controls/control_views.h"
 #include "core/shared_folders.h"
+#include "dialog/control_views.h"
 #include "res/resource_ids.h"
 #include "wizard/folder_edit.h"
 

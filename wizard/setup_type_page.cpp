@@ -1,8 +1,8 @@
 #include "wizard/setup_type_page.h"
 
-#include "controls/control_views.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
+#include "dialog/control_views.h"
 #include "res/resource_ids.h"
 
 namespace kv {

@@ -1,12 +1,13 @@
 #include "wizard/wizard_frame.h"
 
 #include "base/bounded_format.h"
-#include "controls/control_views.h"
+#include "base/module_instance.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
 #include "core/setup_config.h"
 #include "core/setup_main_window.h"
 #include "core/shared_folders.h"
+#include "dialog/control_views.h"
 #include "engine/install_progress_dialog.h"
 #include "res/resource_ids.h"
 #include "wizard/destination_page.h"
@@ -24,6 +25,14 @@ constexpr int kPageTemplates[kWizardPageCount] = {
     IDD_PROGRAM_FOLDER_PAGE, IDD_INFORMATION_PAGE, IDD_FINISH_PAGE,
 };
 
+constexpr UINT_PTR kMorePagesTimer = 1;
+
+bool allPageTemplatesPresent() {
+    for (int templateId : kPageTemplates)
+        if (::FindResourceA(moduleInstance(), MAKEINTRESOURCEA(templateId), RT_DIALOG) == nullptr) return false;
+    return true;
+}
+
 }  // namespace
 
 WizardFrame::WizardFrame() : Dialog(IDD_WIZARD_FRAME) {}
@@ -31,15 +40,41 @@ WizardFrame::WizardFrame() : Dialog(IDD_WIZARD_FRAME) {}
 bool WizardFrame::OnInitDialog() {
     Dialog::OnInitDialog();
     installState.wizardFrame = this;
-    bool allPages = true;
-    for (int templateId : kPageTemplates) allPages = pages_.AddPage(templateId, handle()) && allPages;
-    complete_ = allPages && pages_.count() == kWizardPageCount;
+    // Only the first page is made before the frame shows; the others follow
+    // once it is on screen, or sooner when Next needs them.
+    complete_ = allPageTemplatesPresent() && pages_.AddPage(kPageTemplates[0], handle());
     if (!complete_) return false;
     pages_.ShowPage(-1);
     ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);
     applyButtonTexts();
-    focusItem(IDC_NEXT);
+    // A timer comes only when nothing else is queued: after the first page
+    // has been painted and after any input waiting before it.
+    SetTimer(kMorePagesTimer, 0);
     return false;
+}
+
+bool WizardFrame::addMissingPages() {
+    if (!complete_) return false;
+    while (pages_.count() < kWizardPageCount) {
+        if (!pages_.AddPage(kPageTemplates[pages_.count()], handle())) {
+            // Navigation counts on every page: end the run before anything
+            // is set up, as when a page was missing from the start.
+            complete_ = false;
+            endRun(kEndFailed);
+            return false;
+        }
+    }
+    return true;
+}
+
+LRESULT WizardFrame::OnTimer(UINT, WPARAM id, LPARAM, bool& handled) {
+    if (id != kMorePagesTimer) {
+        handled = false;
+        return 0;
+    }
+    KillTimer(kMorePagesTimer);
+    addMissingPages();
+    return 0;
 }
 
 LRESULT WizardFrame::OnStaticColor(UINT, WPARAM wParam, LPARAM lParam, bool& handled) {
@@ -118,7 +153,7 @@ void WizardFrame::refuseFolder(int pageIndex) const {
 
 void WizardFrame::OnNext() {
     // Next is hidden on the finish page; a late click there does nothing.
-    if (!complete_ || currentIndex_ >= kFinishPageIndex) return;
+    if (!complete_ || currentIndex_ >= kFinishPageIndex || !addMissingPages()) return;
     // A folder that is no folder of the product's own keeps the user on its
     // page: the installation never sees it.
     if ((currentIndex_ == kDestinationPageIndex && !takeDestination()) ||

@@ -25,8 +25,8 @@ class WizardFrame : public Dialog {
 public:
     WizardFrame();
 
-    // True once initialisation made all seven pages; a frame without them
-    // cannot be navigated and the main window ends the run instead.
+    // True while the frame has, or can still make, all seven pages; a frame
+    // without them cannot be navigated and the run ends instead.
     bool complete() const { return complete_; }
     int CurrentIndex() const { return currentIndex_; }
     PageList& pages() { return pages_; }
@@ -35,6 +35,10 @@ public:
     void OnBack();
     // The Cancel button, later Finish, and the frame's close box.
     void runCancel();
+
+    // Puts the focus on Next; done once the frame is on screen, as focusing
+    // a hidden frame activates it only for the backdrop to take that back.
+    void focusNext() const { focusItem(IDC_NEXT); }
 
     // Back, Next and Cancel in the current language.
     void applyButtonTexts() const;
@@ -47,6 +51,7 @@ public:
         COMMAND_HANDLER(IDC_FRAME_CANCEL, BN_CLICKED, OnCancelCommand)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnStaticColor)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
         CHAIN_MSG_MAP(Dialog)
     END_MSG_MAP()
 
@@ -65,6 +70,11 @@ private:
     // neighbouring pixels, which draws stray dark and light dots.
     LRESULT OnStaticColor(UINT, WPARAM wParam, LPARAM lParam, bool& handled);
 
+    LRESULT OnTimer(UINT, WPARAM id, LPARAM, bool& handled);
+
+    // Makes the pages not made yet; false, with the run ended, when one
+    // cannot be made.
+    bool addMissingPages();
     void focusItem(int id) const;
     void endRun(int code);
     void runInstallation();

@@ -60,7 +60,7 @@ private:
     kvtest::SavedRegistryValue suite_{HKEY_LOCAL_MACHINE, kOptionsKey, "ProductSuite"};
 };
 
-std::string multiString(std::initializer_list<const char*> entries) {
+std::string multiString(const std::vector<std::string>& entries) {
     return kvtest::multiStringValue(entries).bytes;
 }
 

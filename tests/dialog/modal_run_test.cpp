@@ -36,6 +36,13 @@ TEST(ModalRun, ReturnsTheCodeGivenToEndDialogAndDestroysTheWindow) {
     EXPECT_FALSE(dialog.isModal());
 }
 
+// A test whose dialog nobody ends fails in seconds instead of hanging.
+TEST(ModalRun, ARunNobodyEndsIsEndedByTheWatchdog) {
+    ScriptedDialog dialog;
+    EXPECT_EQ(ScriptedDialog::kTimedOut, dialog.RunModal());
+    EXPECT_EQ("watchdog", dialog.events.back());
+}
+
 TEST(ModalRun, KeysAndCloseCommandsEndWithOkOrCancel) {
     struct Case {
         const char* name;

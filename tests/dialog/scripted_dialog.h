@@ -3,10 +3,12 @@
 // that nobody ends.
 #pragma once
 #include "dialog/dialog.h"
+#include "support/watchdog.h"
 #include "test_templates.h"
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +19,7 @@ class ScriptedDialog : public kv::Dialog {
 public:
     static constexpr int kTimedOut = -99;
     static constexpr UINT kRunAction = WM_APP + 1;
-    static constexpr UINT_PTR kWatchdogTimer = 999;
+    static constexpr UINT kWatchdogFired = WM_APP + 2;
 
     explicit ScriptedDialog(int templateId = IDD_TEST_MODAL, HWND parent = nullptr)
         : Dialog(templateId, parent) {}
@@ -42,14 +44,16 @@ public:
 
     BEGIN_MSG_MAP(ScriptedDialog)
         MESSAGE_HANDLER(kRunAction, OnRunAction)
-        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(kWatchdogFired, OnWatchdogFired)
         CHAIN_MSG_MAP(Dialog)
     END_MSG_MAP()
 
 protected:
     bool OnInitDialog() override {
         const bool result = Dialog::OnInitDialog();
-        SetTimer(kWatchdogTimer, 5000);
+        // A post after the window has gone reaches nobody.
+        HWND window = handle();
+        watchdog_ = std::make_unique<Watchdog>(5, [window] { ::PostMessageA(window, kWatchdogFired, 0, 0); });
         events.push_back("init");
         if (onInit) onInit(*this);
         return result;
@@ -75,18 +79,14 @@ private:
         action();
         return 0;
     }
-    LRESULT OnTimer(UINT, WPARAM id, LPARAM, bool& handled) {
-        if (id != kWatchdogTimer) {
-            handled = false;
-            return 0;
-        }
-        KillTimer(kWatchdogTimer);
+    LRESULT OnWatchdogFired(UINT, WPARAM, LPARAM, bool&) {
         events.push_back("watchdog");
         EndDialog(kTimedOut);
         return 0;
     }
 
     std::deque<std::function<void()>> actions_;
+    std::unique_ptr<Watchdog> watchdog_;  // held apart, so the dialog stays movable
 };
 
 }  // namespace kvtest

@@ -163,8 +163,10 @@ TEST_F(WorkerTest, RebootFlagsAsksForARestartOnlyWhenNonzeroAndItsKeyGoesEitherW
     if (!kvtest::versionIs({"win98"})) GTEST_SKIP() << "checked on Windows 98";
     for (const DWORD flags : {0ul, 5ul}) {
         SCOPED_TRACE(flags);
-        ASSERT_TRUE(kvtest::writeRegistryDword(HKEY_LOCAL_MACHINE, "SOFTWARE", "RebootFlags", flags));
-        ASSERT_TRUE(kvtest::writeRegistryDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\RebootFlags", "x", 1));
+        ASSERT_TRUE(
+            kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE", "RebootFlags", kvtest::dwordValue(flags)));
+        ASSERT_TRUE(
+            kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\RebootFlags", "x", kvtest::dwordValue(1)));
         installState.restartNeeded = 0;
         runWorker();
         EXPECT_EQ(flags ? 1 : 0, installState.restartNeeded);
@@ -241,12 +243,11 @@ TEST_F(WorkerTest, MissingFilesAreSkippedUnloggedAndMissingSettingsWrittenEmpty)
     // A package without the variant folders, the driver, one language file
     // and the [Applications] section.
     const std::string source = temp_ + "\\sparse";
-    ::CreateDirectoryA(source.c_str(), nullptr);
-    ::CreateDirectoryA((source + "\\enu").c_str(), nullptr);
-    for (const char* name : {"enu\\kvres.dll", "enu\\kvconf.ini", "kvrem32.dll", "kvrem16.exe",
-                             "kvrem00.exe"})
-        ASSERT_TRUE(kvtest::writeFile(source + "\\" + name, name));
-    ASSERT_TRUE(kvtest::writeFile(source + "\\kvsetup.ini", "[Product]\r\nVER=3\r\n"));
+    std::vector<kvtest::FolderFile> files;
+    for (const char* name : {"enu\\kvres.dll", "enu\\kvconf.ini", "kvrem32.dll", "kvrem16.exe", "kvrem00.exe"})
+        files.push_back({name, name});
+    files.push_back({"kvsetup.ini", "[Product]\r\nVER=3\r\n"});
+    ASSERT_TRUE(kvtest::fillFolder(source, files));
     useSource(source);
     runWorker();
 

@@ -8,6 +8,7 @@
 #include "res/resource_ids.h"
 #include "scripted/screenshot.h"
 #include "support/test_support.h"
+#include "support/watchdog.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "progress_steps_double.h"
 #include "scripted/screenshot.h"
 #include "support/test_support.h"
+#include "support/watchdog.h"
 
 #include <gtest/gtest.h>
 

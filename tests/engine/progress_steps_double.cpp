@@ -68,22 +68,4 @@ ProgressTexts::ProgressTexts() {
 
 ProgressTexts::~ProgressTexts() { kv::releaseLanguageStrings(); }
 
-Watchdog::Watchdog(int seconds) {
-    const DWORD owner = ::GetCurrentThreadId();
-    thread_ = std::thread([this, owner, seconds] {
-        for (int i = 0; i < seconds * 100 && !done_; ++i) ::Sleep(10);
-        if (done_) return;
-        fired_ = true;
-        ::PostThreadMessageA(owner, WM_QUIT, 0, 0);
-    });
-}
-
-Watchdog::~Watchdog() {
-    done_ = true;
-    thread_.join();
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-}
-
 }  // namespace kvtest

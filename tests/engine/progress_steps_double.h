@@ -1,6 +1,6 @@
 // Step doubles for the progress dialog: each registration step records what
 // the dialog showed when it ran; the worker double's behaviour is chosen per
-// test. A watchdog ends a run that hangs by posting WM_QUIT.
+// test.
 #pragma once
 #include "core/install_state.h"
 #include "core/language_strings.h"
@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace kvtest {
@@ -55,19 +54,6 @@ class ProgressTexts {
 public:
     ProgressTexts();
     ~ProgressTexts();
-};
-
-// Posts WM_QUIT to the creating thread when not disarmed within `seconds`.
-class Watchdog {
-public:
-    explicit Watchdog(int seconds);
-    ~Watchdog();
-    bool fired() const { return fired_; }
-
-private:
-    std::atomic<bool> done_{false};
-    std::atomic<bool> fired_{false};
-    std::thread thread_;
 };
 
 }  // namespace kvtest

@@ -59,6 +59,9 @@ protected:
         kvtest::readRegistryDword(HKEY_LOCAL_MACHINE, countKey(), "INSTALLCOUNT", count);
         return count;
     }
+    bool setInstallCount(const kvtest::RegistryValue& count) const {
+        return kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, countKey(), "INSTALLCOUNT", count);
+    }
     std::vector<std::uint8_t> logBytes() {
         installState.uninstallLog.close();
         std::vector<std::uint8_t> bytes;
@@ -87,17 +90,17 @@ TEST_F(RegistrationTest, InstallCountCountsEveryRunAndWrapsAtTheTop) {
     for (int run = 0; run < 3; ++run) kv::runProductRegistration();
     EXPECT_EQ(3u, installCount());
 
-    ASSERT_TRUE(kvtest::writeRegistryDword(HKEY_LOCAL_MACHINE, countKey(), "INSTALLCOUNT", 0));
+    ASSERT_TRUE(setInstallCount(kvtest::dwordValue(0)));
     kv::runProductRegistration();
     EXPECT_EQ(1u, installCount());
 
-    ASSERT_TRUE(kvtest::writeRegistryDword(HKEY_LOCAL_MACHINE, countKey(), "INSTALLCOUNT", 4294967295u));
+    ASSERT_TRUE(setInstallCount(kvtest::dwordValue(4294967295u)));
     kv::runProductRegistration();
     EXPECT_EQ(0u, installCount());
 
     // A value that cannot be read as a 4-byte number counts as absent.
     kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, countKey());
-    ASSERT_TRUE(kvtest::writeRegistryString(HKEY_LOCAL_MACHINE, countKey(), "INSTALLCOUNT", "twelve"));
+    ASSERT_TRUE(setInstallCount(kvtest::stringValue("twelve")));
     kv::runProductRegistration();
     EXPECT_EQ(1u, installCount());
 }

@@ -72,11 +72,9 @@ protected:
         temp_ = kvtest::makeTempFolder("shortcuts");
         source_ = temp_ + "\\source";
         destination_ = temp_ + "\\Install Dir";
-        ::CreateDirectoryA(source_.c_str(), nullptr);
-        ::CreateDirectoryA(destination_.c_str(), nullptr);
-        ::CreateDirectoryA((destination_ + "\\sub").c_str(), nullptr);
-        for (const char* name : {"a.exe", "b.exe", "kvtray32.exe", "kvconf.lrd", "sub\\tool.exe"})
-            kvtest::writeFile(destination_ + "\\" + name, "x");
+        ASSERT_TRUE(kvtest::fillFolder(source_, {}));
+        ASSERT_TRUE(kvtest::fillFolder(destination_, {{"a.exe", "x"}, {"b.exe", "x"}, {"kvtray32.exe", "x"},
+                                                      {"kvconf.lrd", "x"}, {"sub\\tool.exe", "x"}}));
         kv::copyInto(installState.sourceDir, source_.c_str());
         kv::copyInto(installState.destinationDir, destination_.c_str());
         logPath_ = temp_ + "\\kvrem00.log";

@@ -56,16 +56,14 @@ protected:
     // A device with its class entry, instance value and hardware key.
     void addDevice(int n, const Filters& filters) {
         addClassEntry("##.#" + deviceName(n), "USB\\" + tag_ + "\\" + std::to_string(n));
-        ASSERT_TRUE(kvtest::writeRegistryMultiString(HKEY_LOCAL_MACHINE, hardwareKey(n),
-                                                     "LowerFilters", filters));
+        ASSERT_TRUE(kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, hardwareKey(n), "LowerFilters",
+                                               kvtest::multiStringValue(filters)));
     }
     void addClassEntry(const std::string& name, const std::string& instance, bool withInstance = true) {
         classEntries_.push_back(name);
         const std::string key = kClassKey + "\\" + name;
-        if (withInstance)
-            ASSERT_TRUE(kvtest::writeRegistryString(HKEY_LOCAL_MACHINE, key, "DeviceInstance", instance));
-        else
-            ASSERT_TRUE(kvtest::writeRegistryString(HKEY_LOCAL_MACHINE, key, "Other", "x"));
+        ASSERT_TRUE(kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, key, withInstance ? "DeviceInstance" : "Other",
+                                               kvtest::stringValue(withInstance ? instance : "x")));
     }
     bool hasFilters(int n) const {
         return kvtest::registryValueExists(HKEY_LOCAL_MACHINE, hardwareKey(n), "LowerFilters");

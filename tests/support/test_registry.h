@@ -1,10 +1,11 @@
 // Registry fixtures below a predefined root, read and written as raw values
-// so a test sees exactly what is stored.
+// so a test sees exactly what is stored; the typed reads and the existence
+// checks are built on the raw ones.
 #pragma once
 #include "base/win.h"
 
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace kvtest {
 
@@ -15,11 +16,17 @@ struct RegistryValue {
 };
 // REG_SZ with its terminator; REG_MULTI_SZ with each terminator and the final one.
 RegistryValue stringValue(const std::string& text);
-RegistryValue multiStringValue(std::initializer_list<const char*> entries);
+RegistryValue multiStringValue(const std::vector<std::string>& entries);
 RegistryValue dwordValue(DWORD number);
 
 // False when the key or the value is missing; `value` is then untouched.
 bool readRegistryValue(HKEY root, const std::string& path, const char* name, RegistryValue& value);
+// False as well when the value is of another type. A string is read up to
+// its terminator.
+bool readRegistryString(HKEY root, const std::string& path, const char* name, std::string& text);
+bool readRegistryDword(HKEY root, const std::string& path, const char* name, DWORD& number);
+bool registryValueExists(HKEY root, const std::string& path, const char* name);
+bool registryKeyExists(HKEY root, const std::string& path);
 // Creates the key when it is missing.
 bool writeRegistryValue(HKEY root, const std::string& path, const char* name, const RegistryValue& value);
 void deleteRegistryValue(HKEY root, const std::string& path, const char* name);
@@ -47,6 +54,24 @@ private:
     const char* name_;
     RegistryValue value_;  // before existed_, which reads into it
     bool existed_;
+};
+
+// While alive, the key (created if missing) refuses to be opened with full
+// access: everyone is denied setting values and creating sub-keys. The old
+// access rules come back on destruction.
+class LockedRegistryKey {
+public:
+    LockedRegistryKey(HKEY root, const std::string& path);
+    ~LockedRegistryKey();
+    LockedRegistryKey(const LockedRegistryKey&) = delete;
+    LockedRegistryKey& operator=(const LockedRegistryKey&) = delete;
+    bool locked() const { return locked_; }
+
+private:
+    HKEY root_;
+    std::string path_;
+    std::vector<BYTE> oldSecurity_;
+    bool locked_ = false;
 };
 
 }  // namespace kvtest

@@ -44,13 +44,20 @@ std::string makeTempFolder(const char* tag) {
     return folder;
 }
 
-std::string makeSourceFolder(const char* tag, const std::vector<FolderFile>& files) {
-    const std::string folder = makeTempFolder(tag);
+bool fillFolder(const std::string& folder, const std::vector<FolderFile>& files) {
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    bool written = true;
     for (const FolderFile& file : files) {
         for (std::size_t cut = file.path.find('\\'); cut != std::string::npos; cut = file.path.find('\\', cut + 1))
             ::CreateDirectoryA((folder + "\\" + file.path.substr(0, cut)).c_str(), nullptr);
-        writeFile(folder + "\\" + file.path, file.content);
+        written = writeFile(folder + "\\" + file.path, file.content) && written;
     }
+    return written;
+}
+
+std::string makeSourceFolder(const char* tag, const std::vector<FolderFile>& files) {
+    const std::string folder = makeTempFolder(tag);
+    fillFolder(folder, files);
     return folder;
 }
 

@@ -20,12 +20,15 @@ std::string makeTempFolder(const char* tag);
 bool fileExists(const std::string& path);
 bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
 bool writeFile(const std::string& path, const std::string& content);
-// A fresh folder holding `files`: paths below it, each with its content;
-// the folders on the way are made.
+// A file below a folder and its content.
 struct FolderFile {
     std::string path;
     std::string content;
 };
+// Makes `folder` (its parent must exist) and writes `files` into it, making
+// the folders on the way; false when a file could not be written.
+bool fillFolder(const std::string& folder, const std::vector<FolderFile>& files);
+// A fresh temp folder filled with `files`.
 std::string makeSourceFolder(const char* tag, const std::vector<FolderFile>& files);
 // What lies below a folder, each folder before its content: paths below it.
 struct TreeEntry {

@@ -1,7 +1,8 @@
 // Runs of the setup in which one allocation of the engine fails: each must
 // still end with a ResultCode and leave no window and no thread behind. Every
-// allocation up to the first page is tried, and a spread of those after it
-// through a whole installation.
+// allocation up to the whole wizard (the first page shown, the others made
+// behind it) is tried, and a spread of those after it through a whole
+// installation.
 #include "core/install_state.h"
 #include "core/setup_run.h"
 #include "failing_allocator.h"
@@ -24,11 +25,12 @@ const std::set<int> kResultCodes = {0, 2, 6, 12, 65542};
 // What one run with the allocation `failAt` failing left behind.
 struct Aftermath {
     int resultCode = -1;
-    long allocationsBeforeFirstPage = -1;  // -1 when the first page never showed
+    long allocationsBeforeWizard = -1;  // -1 when the wizard never became whole
     long allocations = 0;
     std::vector<HWND> windows;
     int threadsBefore = 0;
     int threadsAfter = 0;
+    bool stalled = false;  // neither ended nor became a whole wizard
 };
 
 // Runs the setup with allocation `failAt` failing (0: none). The script
@@ -40,22 +42,28 @@ Aftermath runFailingAt(long failAt, bool install) {
     Aftermath after;
     after.threadsBefore = kvtest::ownThreadCount();
     std::atomic<bool> returned{false};
-    std::atomic<long> beforeFirstPage{-1};
+    std::atomic<long> beforeWizard{-1};
+    std::atomic<bool> stalled{false};
     const Script script = [&](Driver& d) {
-        // The page `index`, or the end of the run.
-        auto reached = [&](int index, int milliseconds) {
-            return d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == index; },
-                               milliseconds, "page " + std::to_string(index) + " or the end") && !returned;
-        };
-        if (!reached(kLanguage, 5000)) return;
-        beforeFirstPage = kvtest::allocationsCounted();
+        const bool shown = d.waitUntil(
+            [&] {
+                return returned.load() ||
+                       (Driver::pageIndexOf(d.visiblePage()) == kLanguage && d.pageWindow(kFinish) != nullptr);
+            },
+            5000, "the whole wizard or the end");
+        stalled = !shown;
+        if (!shown || returned) return;
+        beforeWizard = kvtest::allocationsCounted();
         if (!install) {
             if (HWND main = d.mainWindow()) d.closeBox(main);
             return;
         }
         for (int index = kWelcome; index <= kFinish; ++index) {
             d.next();
-            if (!reached(index, index == kFinish ? 30000 : 3000)) return;
+            if (!d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == index; },
+                             index == kFinish ? 30000 : 3000, "page " + std::to_string(index) + " or the end") ||
+                returned)
+                return;
         }
         d.cancel();  // finish, with whichever restart choice shows
     };
@@ -70,7 +78,8 @@ Aftermath runFailingAt(long failAt, bool install) {
     after.allocations = kvtest::allocationsCounted();
     kvtest::failAllocationAt(0);
     after.resultCode = outcome.resultCode;
-    after.allocationsBeforeFirstPage = beforeFirstPage;
+    after.allocationsBeforeWizard = beforeWizard;
+    after.stalled = stalled;
     // The worker clears its busy flag just before its thread ends.
     for (int wait = 0; wait < 50; ++wait) {
         after.threadsAfter = kvtest::ownThreadCount();
@@ -84,6 +93,7 @@ Aftermath runFailingAt(long failAt, bool install) {
 void expectCleanEnd(const Aftermath& after, const Aftermath& baseline, long failAt) {
     SCOPED_TRACE("allocation " + std::to_string(failAt) + " failing");
     EXPECT_TRUE(kResultCodes.count(after.resultCode)) << after.resultCode;
+    EXPECT_FALSE(after.stalled) << "the run went on without a whole wizard";
     for (HWND window : after.windows) {
         char className[64] = {};
         ::GetClassNameA(window, className, sizeof(className));
@@ -96,12 +106,12 @@ void expectCleanEnd(const Aftermath& after, const Aftermath& baseline, long fail
 
 }  // namespace
 
-TEST(AllocationFailure, EveryAllocationUpToTheFirstPage) {
+TEST(AllocationFailure, EveryAllocationUpToTheWholeWizard) {
     const Aftermath baseline = runFailingAt(0, false);
     ASSERT_EQ(2, baseline.resultCode);
-    ASSERT_GT(baseline.allocationsBeforeFirstPage, 0);
-    std::printf("%ld allocations before the first page\n", baseline.allocationsBeforeFirstPage);
-    for (long n = 1; n <= baseline.allocationsBeforeFirstPage; ++n)
+    ASSERT_GT(baseline.allocationsBeforeWizard, 0);
+    std::printf("%ld allocations before the wizard is whole\n", baseline.allocationsBeforeWizard);
+    for (long n = 1; n <= baseline.allocationsBeforeWizard; ++n)
         expectCleanEnd(runFailingAt(n, false), baseline, n);
 }
 
@@ -110,7 +120,7 @@ TEST(AllocationFailure, ASpreadThroughAWholeInstallation) {
     // Finished, with whichever restart choice the finish page offers first.
     ASSERT_TRUE(baseline.resultCode == 6 || baseline.resultCode == 12 || baseline.resultCode == 65542)
         << baseline.resultCode;
-    const long first = baseline.allocationsBeforeFirstPage;
+    const long first = baseline.allocationsBeforeWizard;
     const long total = baseline.allocations;
     ASSERT_GT(total, first);
     std::printf("%ld allocations in a whole run\n", total);

@@ -1,5 +1,5 @@
 // Non-owning typed views over standard controls: they neither subclass nor
-// destroy the window, so a page makes one where it needs it.
+// destroy the window, so data exchange or a page makes one where it needs it.
 #pragma once
 #include "base/heap_string.h"
 #include "base/win.h"
