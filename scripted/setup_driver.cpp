@@ -67,6 +67,21 @@ using GetGuiThreadInfoFn = BOOL(WINAPI*)(DWORD, GuiThreadInfo*);
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// Messages to the run's windows are sent with a time limit, so a run that
+// hangs cannot hang the script. True when the window answered in time.
+bool sendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, DWORD_PTR* result = nullptr) {
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeout,
+                                 result != nullptr ? result : &ignored) != 0;
+}
+
+// The answer to a message sent with a time limit; 0 without one.
+DWORD_PTR answer(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    sendTimed(window, message, wParam, lParam, &result);
+    return result;
+}
+
 }  // namespace
 
 void Driver::fail(const std::string& what) {
@@ -152,9 +167,7 @@ bool Driver::waitUntil(const std::function<bool()>& condition, int milliseconds,
 bool Driver::settle(HWND window) {
     if (window == nullptr) window = frame();
     if (window == nullptr) window = mainWindow();
-    if (window == nullptr) return false;
-    DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeout, &ignored) != 0;
+    return window != nullptr && sendTimed(window, WM_NULL);
 }
 
 HWND Driver::waitForPage(int index, int milliseconds) {
@@ -211,8 +224,6 @@ void Driver::pressKey(HWND target, WPARAM key) {
     ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
-void Driver::pressKeyOnFocus(WPARAM key) { pressKey(focus(), key); }
-
 void Driver::setFocus(HWND control) {
     expect(control != nullptr, "focus without a control", true);
     ::PostMessageA(::GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
@@ -228,73 +239,61 @@ void Driver::closeBox(HWND window) {
 }
 
 void Driver::setText(HWND control, const std::string& text) {
-    DWORD_PTR ignored = 0;
-    expect(::SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                 SMTO_NORMAL, kSendTimeout, &ignored) != 0,
-           "set text", true);
+    expect(sendTimed(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())), "set text", true);
+}
+
+void Driver::typeText(HWND edit, const std::string& text) {
+    const bool typed = sendTimed(edit, EM_SETSEL, 0, -1) &&
+                       sendTimed(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    expect(typed, "type text", true);
 }
 
 void Driver::selectListItem(HWND list, int index) {
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(list, LB_SETCURSEL, index, 0, SMTO_NORMAL, kSendTimeout, &ignored);
+    sendTimed(list, LB_SETCURSEL, index);
     // Sent, as a list box sends it: handled before this returns, so a check
     // right after sees its effect (a posted one could come after a settle).
-    ::SendMessageTimeoutA(::GetParent(list), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),
-                          reinterpret_cast<LPARAM>(list), SMTO_NORMAL, kSendTimeout, &ignored);
+    sendTimed(::GetParent(list), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),
+              reinterpret_cast<LPARAM>(list));
 }
 
 void Driver::setCheck(HWND button, bool on) {
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0, SMTO_NORMAL,
-                          kSendTimeout, &ignored);
+    sendTimed(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED);
 }
 
 std::string Driver::text(HWND window) const {
     char buffer[1024] = {};
-    DWORD_PTR ignored = 0;
     if (window == nullptr) return "<no window>";
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer),
-                          SMTO_NORMAL, kSendTimeout, &ignored);
+    sendTimed(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
 
 bool Driver::isChecked(HWND button) const {
-    DWORD_PTR state = 0;
-    ::SendMessageTimeoutA(button, BM_GETCHECK, 0, 0, SMTO_NORMAL, kSendTimeout, &state);
-    return state == BST_CHECKED;
+    return answer(button, BM_GETCHECK) == BST_CHECKED;
 }
 
 int Driver::listCount(HWND list) const {
-    DWORD_PTR count = 0;
-    ::SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kSendTimeout, &count);
-    return static_cast<int>(count);
+    return static_cast<int>(answer(list, LB_GETCOUNT));
 }
 
 int Driver::listSelection(HWND list) const {
-    DWORD_PTR index = 0;
-    ::SendMessageTimeoutA(list, LB_GETCURSEL, 0, 0, SMTO_NORMAL, kSendTimeout, &index);
-    return static_cast<int>(static_cast<LRESULT>(index));
-}
-
-std::string Driver::listText(HWND list, int index) const {
-    char buffer[1024] = {};
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
-                          kSendTimeout, &ignored);
-    return buffer;
+    return static_cast<int>(static_cast<LRESULT>(answer(list, LB_GETCURSEL)));
 }
 
 std::vector<std::string> Driver::listTexts(HWND list) const {
     std::vector<std::string> texts;
-    for (int i = 0; i < listCount(list); ++i) texts.push_back(listText(list, i));
+    for (int i = 0; i < listCount(list); ++i) {
+        char buffer[1024] = {};
+        sendTimed(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
+        texts.push_back(buffer);
+    }
     return texts;
 }
 
 Look Driver::look(HWND control) {
     Look look;
-    DWORD_PTR font = 0;
+    const DWORD_PTR font = answer(control, WM_GETFONT);
     LOGFONTA description{};
-    if (::SendMessageTimeoutA(control, WM_GETFONT, 0, 0, SMTO_NORMAL, kSendTimeout, &font) && font != 0 &&
+    if (font != 0 &&
         ::GetObjectA(reinterpret_cast<HGDIOBJ>(font), sizeof(description), &description) == sizeof(description)) {
         HDC screen = ::GetDC(nullptr);
         const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);

@@ -93,11 +93,11 @@ public:
     void back() { click(frame(), 1001); }
     void cancel() { click(frame(), 1010); }
     void pressKey(HWND target, WPARAM key);   // posted WM_KEYDOWN
-    void pressKeyOnFocus(WPARAM key);
     void setFocus(HWND control);              // WM_NEXTDLGCTL to its dialog
     bool waitForFocus(HWND control, int milliseconds = 5000);
     void closeBox(HWND window);               // WM_SYSCOMMAND SC_CLOSE
-    void setText(HWND control, const std::string& text);
+    void setText(HWND control, const std::string& text);  // WM_SETTEXT, as a program sets it
+    void typeText(HWND edit, const std::string& text);     // replaces the whole text as typing does
     void selectListItem(HWND list, int index);
     void setCheck(HWND button, bool on);
 
@@ -106,14 +106,12 @@ public:
     bool isChecked(HWND button) const;
     int listCount(HWND list) const;
     int listSelection(HWND list) const;
-    std::string listText(HWND list, int index) const;
     std::vector<std::string> listTexts(HWND list) const;
     static Look look(HWND control);
     // Records every text set on the run's windows from now until the script ends.
     void watchTexts();
     std::vector<TextSet> textsSet() const;
 
-    DWORD uiThread() const { return uiThread_; }
     void stopWatchingTexts();
 
 private:

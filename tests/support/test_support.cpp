@@ -4,7 +4,6 @@
 #include "base/win.h"
 
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -80,43 +79,42 @@ bool writeFile(const std::string& path, const std::string& content) {
     return static_cast<bool>(out);
 }
 
-void removeTree(const std::string& path) {
+std::vector<TreeEntry> treeEntries(const std::string& root) {
+    std::vector<TreeEntry> entries;
     WIN32_FIND_DATAA found;
-    const std::string pattern = path + "\\*";
-    kv::UniqueFindHandle find(::FindFirstFileA(pattern.c_str(), &found));
-    if (find) {
-        do {
-            if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
-                continue;
-            const std::string child = path + "\\" + found.cFileName;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(child);
-            } else {
-                ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(child.c_str());
-            }
-        } while (::FindNextFileA(find.get(), &found));
-        find.reset();  // closed before the folder itself is removed
+    kv::UniqueFindHandle find(::FindFirstFileA((root + "\\*").c_str(), &found));
+    if (!find) return entries;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back({name, folder});
+        if (folder)
+            for (const TreeEntry& inner : treeEntries(root + "\\" + name))
+                entries.push_back({name + "\\" + inner.path, inner.folder});
+    } while (::FindNextFileA(find.get(), &found));
+    return entries;  // the search handle closes here, before any folder is removed
+}
+
+void removeTree(const std::string& path) {
+    const std::vector<TreeEntry> entries = treeEntries(path);
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {  // a folder's content first
+        const std::string child = path + "\\" + entry->path;
+        ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only ones too
+        if (entry->folder) ::RemoveDirectoryA(child.c_str());
+        else ::DeleteFileA(child.c_str());
     }
     ::RemoveDirectoryA(path.c_str());
 }
 
 bool copyTree(const std::string& from, const std::string& to) {
     ::CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    const std::string pattern = from + "\\*";
-    kv::UniqueFindHandle find(::FindFirstFileA(pattern.c_str(), &found));
-    if (!find) return false;
-    bool ok = true;
-    do {
-        if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0) continue;
-        const std::string source = from + "\\" + found.cFileName;
-        const std::string target = to + "\\" + found.cFileName;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = copyTree(source, target) && ok;
-        else
-            ok = ::CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE && ok;
-    } while (::FindNextFileA(find.get(), &found));
+    bool ok = ::GetFileAttributesA(from.c_str()) != INVALID_FILE_ATTRIBUTES;
+    for (const TreeEntry& entry : treeEntries(from)) {
+        const std::string source = from + "\\" + entry.path, target = to + "\\" + entry.path;
+        if (entry.folder) ::CreateDirectoryA(target.c_str(), nullptr);
+        else ok = ::CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE && ok;
+    }
     return ok;
 }
 

@@ -30,6 +30,12 @@ struct FolderFile {
 bool fillFolder(const std::string& folder, const std::vector<FolderFile>& files);
 // A fresh temp folder filled with `files`.
 std::string makeSourceFolder(const char* tag, const std::vector<FolderFile>& files);
+// What lies below a folder, each folder before its content: paths below it.
+struct TreeEntry {
+    std::string path;
+    bool folder;
+};
+std::vector<TreeEntry> treeEntries(const std::string& root);
 // Removes a folder and everything below it.
 void removeTree(const std::string& path);
 // Copies folder `from` and everything below it into `to` (made as needed).

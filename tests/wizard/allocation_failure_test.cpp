@@ -9,10 +9,9 @@
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <set>
 #include <thread>
@@ -23,37 +22,12 @@ namespace {
 
 const std::set<int> kResultCodes = {0, 2, 6, 12, 65542};
 
-BOOL CALLBACK collectOwnWindow(HWND window, LPARAM list) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == ::GetCurrentProcessId()) reinterpret_cast<std::set<HWND>*>(list)->insert(window);
-    return TRUE;
-}
-
-std::set<HWND> windowsOfThisProcess() {
-    std::set<HWND> found;
-    ::EnumWindows(&collectOwnWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-int threadsOfThisProcess() {
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    int count = 0;
-    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
-    ::CloseHandle(snapshot);
-    return count;
-}
-
 // What one run with the allocation `failAt` failing left behind.
 struct Aftermath {
     int resultCode = -1;
     long allocationsBeforeWizard = -1;  // -1 when the wizard never became whole
     long allocations = 0;
-    std::set<HWND> windows;
+    std::vector<HWND> windows;
     int threadsBefore = 0;
     int threadsAfter = 0;
     bool stalled = false;  // neither ended nor became a whole wizard
@@ -66,7 +40,7 @@ struct Aftermath {
 // script follows what it finds and never insists.
 Aftermath runFailingAt(long failAt, bool install) {
     Aftermath after;
-    after.threadsBefore = threadsOfThisProcess();
+    after.threadsBefore = kvtest::ownThreadCount();
     std::atomic<bool> returned{false};
     std::atomic<long> beforeWizard{-1};
     std::atomic<bool> stalled{false};
@@ -80,21 +54,18 @@ Aftermath runFailingAt(long failAt, bool install) {
         stalled = !shown;
         if (!shown || returned) return;
         beforeWizard = kvtest::allocationsCounted();
-        if (install) {
-            for (int index = kWelcome; index <= kInformation && !returned; ++index) {
-                d.next();
-                if (!d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == index; },
-                                 3000, "next page"))
-                    return;
-            }
-            d.next();
-            if (!d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == kFinish; },
-                             30000, "finish page"))
-                return;
-            if (!returned) d.cancel();  // finish, with whichever restart choice shows
-        } else if (HWND main = d.mainWindow()) {
-            d.closeBox(main);
+        if (!install) {
+            if (HWND main = d.mainWindow()) d.closeBox(main);
+            return;
         }
+        for (int index = kWelcome; index <= kFinish; ++index) {
+            d.next();
+            if (!d.waitUntil([&] { return returned.load() || Driver::pageIndexOf(d.visiblePage()) == index; },
+                             index == kFinish ? 30000 : 3000, "page " + std::to_string(index) + " or the end") ||
+                returned)
+                return;
+        }
+        d.cancel();  // finish, with whichever restart choice shows
     };
     kvtest::failAllocationAt(failAt);
     const RunOutcome outcome = runScripted(
@@ -111,11 +82,11 @@ Aftermath runFailingAt(long failAt, bool install) {
     after.stalled = stalled;
     // The worker clears its busy flag just before its thread ends.
     for (int wait = 0; wait < 50; ++wait) {
-        after.threadsAfter = threadsOfThisProcess();
+        after.threadsAfter = kvtest::ownThreadCount();
         if (!kv::installState.workerBusy && after.threadsAfter <= after.threadsBefore) break;
         ::Sleep(20);
     }
-    after.windows = windowsOfThisProcess();
+    after.windows = kvtest::ownWindows();
     return after;
 }
 
@@ -126,7 +97,8 @@ void expectCleanEnd(const Aftermath& after, const Aftermath& baseline, long fail
     for (HWND window : after.windows) {
         char className[64] = {};
         ::GetClassNameA(window, className, sizeof(className));
-        EXPECT_TRUE(baseline.windows.count(window)) << "window left behind: " << className;
+        EXPECT_TRUE(std::binary_search(baseline.windows.begin(), baseline.windows.end(), window))
+            << "window left behind: " << className;
     }
     EXPECT_LE(after.threadsAfter, after.threadsBefore) << "a thread is left running";
     EXPECT_EQ(0, kv::installState.workerBusy);

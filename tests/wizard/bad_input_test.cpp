@@ -11,7 +11,6 @@
 #include "engine/log_record.h"
 #include "engine/registration_names.h"
 #include "engine_test_support.h"
-#include "scripted/setup_driver.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
@@ -19,6 +18,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -28,10 +28,11 @@ using namespace kvdrive;
 
 namespace {
 
+using kvtest::kDriverPath;
+using kvtest::kSampleUninstallKey;
+using kvtest::kUninstallList;
+
 constexpr int kStoppedOrFinished = -1;  // 0 when the install stopped, 12 when it ran through
-const std::string kDriverPath = "C:\\windows\\system32\\Drivers\\KVFLTSYS.SYS";
-const std::string kUninstallList = "Software\\Microsoft\\windows\\CurrentVersion\\Uninstall";
-const std::string kSampleUninstallKey = kUninstallList + "\\TarnWeld Wheel Mouse";
 
 // What a case prepares before its run. Everything it changes outside the
 // package copy it undoes through `undo`.
@@ -39,6 +40,7 @@ struct CaseRun {
     std::string package;             // a copy of the staged package, free to damage
     std::string source;              // what DOINSTALL is given
     bool nullSource = false;
+    bool noWizard = false;           // DOINSTALL refuses the source folder and shows nothing
     std::string destination;         // typed on the destination page
     std::string programFolder;       // typed on the program folder page
     bool refuseShownDestination = false;    // Next with the page's default must be refused
@@ -48,54 +50,37 @@ struct CaseRun {
     bool secondCallOnLanguagePage = false;  // DOINSTALL again, from another thread
     bool secondCallWhileInstalling = false;
     const char* absentFile = nullptr;       // a payload file that must not be installed
+    std::string namedText;                  // the destination and finish pages' first text, when known
     std::vector<std::function<void()>> undo;
     std::vector<std::unique_ptr<kvtest::LockedRegistryKey>> locks;
     std::string skipped;                    // why the case cannot be made here
 };
 
-enum class Flow { Install, NoWizard };
-enum class Expect { Everything, Consistent, Nothing };
+enum Expect { kEverything, kConsistent, kNothing };
+using Prepare = std::function<void(CaseRun&)>;
 
 struct Case {
     const char* name;
-    std::function<void(CaseRun&)> prepare;
-    Flow flow;
-    int result;
-    Expect installed;
+    Prepare prepare;
+    int result = 12;
+    Expect installed = kEverything;
 };
 
-// ---- the faults only the build machine can make (bad_input_run.sh) --------
-
-std::string fullDiskDrive() { return kvtest::argument("full-disk"); }
-std::string lockedFolder() {
-    const std::string unix = kvtest::argument("locked-folder");
-    return unix.empty() ? "" : kvtest::windowsPathOf(unix.c_str());
-}
-std::string lockedLogFolder() {
-    const std::string unix = kvtest::argument("locked-log-folder");
+// The faults only the build machine can make (bad_input_run.sh), as Windows paths.
+std::string madeFault(const char* name) {
+    const std::string unix = kvtest::argument(name);
     return unix.empty() ? "" : kvtest::windowsPathOf(unix.c_str());
 }
 
 // ---- package damage ---------------------------------------------------------
 
-std::string iniOf(const CaseRun& r) { return r.package + "\\kvsetup.ini"; }
-std::string languageFileOf(const CaseRun& r) { return r.package + "\\kv-00001\\kvsetlan.enu"; }
+constexpr char kIni[] = "kvsetup.ini";
+constexpr char kLanguageFile[] = "kv-00001\\kvsetlan.enu";
+enum Refuse { kShownTaken, kShownDestination, kShownProgramFolder, kShownBoth };  // what Next refuses as shown
 
-void setIni(const CaseRun& r, const char* section, const char* key, const std::string& value) {
-    ::WritePrivateProfileStringA(section, key, value.c_str(), iniOf(r).c_str());
-}
-
-std::string binaryBytes(std::size_t size) {
-    std::string bytes(size, '\0');
-    unsigned seed = 12345;
-    for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
-    return bytes;
-}
-
-std::string hugeText(const std::string& tail) {
-    std::string text = "[Junk]\r\n";
-    while (text.size() < (2u << 20)) text += "key" + std::to_string(text.size()) + "=value\r\n";
-    return text + tail;
+void refuseShown(CaseRun& r, int refuse) {
+    r.refuseShownDestination = (refuse & kShownDestination) != 0;
+    r.refuseShownProgramFolder = (refuse & kShownProgramFolder) != 0;
 }
 
 std::string fileText(const std::string& path) {
@@ -104,23 +89,84 @@ std::string fileText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// Every text of the language file that the run shows or uses.
-void setEveryText(const CaseRun& r, const std::string& value) {
-    const char* const msg[] = {"1", "2", "4", "7", "8", "12", "301", "302", "304", "306"};
-    const char* const dlg[] = {"P3T", "P31", "P32", "P33", "P4T", "P41", "P42", "P43", "PF1"};
-    for (const char* key : msg) ::WritePrivateProfileStringA("MSG", key, value.c_str(), languageFileOf(r).c_str());
-    for (const char* key : dlg) ::WritePrivateProfileStringA("DLG", key, value.c_str(), languageFileOf(r).c_str());
+// A package file's new content, made from its old one.
+using Content = std::function<std::string(const std::string& old)>;
+std::string nothing(const std::string&) { return ""; }
+Content binary(std::size_t size) {
+    return [size](const std::string&) {
+        std::string bytes(size, '\0');
+        unsigned seed = 12345;
+        for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+        return bytes;
+    };
+}
+std::string huge(const std::string& old) {
+    std::string text = "[Junk]\r\n";
+    while (text.size() < (2u << 20)) text += "key" + std::to_string(text.size()) + "=value\r\n";
+    return text + old;
 }
 
-void lock(CaseRun& r, const std::string& key) {
-    r.locks.push_back(std::make_unique<kvtest::LockedRegistryKey>(HKEY_LOCAL_MACHINE, key));
-    if (!r.locks.back()->locked()) r.skipped = "the key " + key + " could not be locked";
+// Rewrites a file of the package (deletes it without a content).
+Prepare rewrite(const char* file, const Content& content, int refuse = kShownTaken) {
+    return [=](CaseRun& r) {
+        const std::string path = r.package + "\\" + file;
+        if (content) kvtest::writeFile(path, content(fileText(path)));
+        else ::DeleteFileA(path.c_str());
+        refuseShown(r, refuse);
+    };
+}
+
+// Sets values of an ini file of the package.
+struct Value {
+    const char *section, *key;
+    std::string text;
+};
+Prepare set(const char* file, const std::vector<Value>& values, int refuse = kShownTaken) {
+    return [=](CaseRun& r) {
+        for (const Value& v : values)
+            ::WritePrivateProfileStringA(v.section, v.key, v.text.c_str(), (r.package + "\\" + file).c_str());
+        refuseShown(r, refuse);
+    };
+}
+
+// Every text of the language file that the run shows or uses.
+std::vector<Value> everyText(const std::string& text) {
+    std::vector<Value> values;
+    for (const char* key : {"1", "2", "4", "7", "8", "12", "301", "302", "304", "306"})
+        values.push_back({"MSG", key, text});
+    for (const char* key : {"P3T", "P31", "P32", "P33", "P4T", "P41", "P42", "P43", "PF1"})
+        values.push_back({"DLG", key, text});
+    return values;
+}
+
+// Removes files or folders of the package; `absent` must then not be installed.
+Prepare remove(std::vector<const char*> paths, const char* absent = nullptr) {
+    return [=](CaseRun& r) {
+        for (const std::string path : paths) ::DeleteFileA((r.package + "\\" + path).c_str());
+        for (const std::string path : paths) kvtest::removeTree(r.package + "\\" + path);
+        r.absentFile = absent;
+    };
+}
+
+// A source folder DOINSTALL refuses, or one it takes and finds no package in.
+Prepare refusedSource(const std::string& folder) {
+    return [=](CaseRun& r) { r.source = folder, r.noWizard = true; };
+}
+Prepare emptySource(const std::function<std::string(const CaseRun&)>& folder) {
+    return [=](CaseRun& r) { r.source = folder(r), refuseShown(r, kShownBoth); };
+}
+
+Prepare lock(const std::string& key) {
+    return [key](CaseRun& r) {
+        r.locks.push_back(std::make_unique<kvtest::LockedRegistryKey>(HKEY_LOCAL_MACHINE, key));
+        if (!r.locks.back()->locked()) r.skipped = "the key " + key + " could not be locked";
+    };
 }
 
 // Fills the small disk, then gives `blocks` KiB back, so that the run finds
 // the disk full at a different stage for each count.
 void fillDisk(CaseRun& r, int blocks) {
-    const std::string drive = fullDiskDrive();
+    const std::string drive = kvtest::argument("full-disk");
     if (drive.empty()) {
         r.skipped = "full disk: this machine could not mount a small file system (needs root and "
                     "loop devices); the immutable folder and log cases stand in for it";
@@ -143,175 +189,107 @@ void fillDisk(CaseRun& r, int blocks) {
 }
 
 Case fullDisk(const char* name, int blocks) {
-    return {name, [blocks](CaseRun& r) { fillDisk(r, blocks); }, Flow::Install, kStoppedOrFinished,
-            Expect::Consistent};
+    return {name, [blocks](CaseRun& r) { fillDisk(r, blocks); }, kStoppedOrFinished, kConsistent};
 }
 
-void noConfiguration(CaseRun& r) {
-    r.refuseShownDestination = true;
-    r.refuseShownProgramFolder = true;
-}
+const std::string k400p(400, 'p'), k400t(400, 't');
 
 const Case kCases[] = {
     // The package's kvsetup.ini.
-    {"intact package", [](CaseRun&) {}, Flow::Install, 12, Expect::Everything},
-    {"kvsetup.ini missing",
-     [](CaseRun& r) { ::DeleteFileA(iniOf(r).c_str()), noConfiguration(r); }, Flow::Install, 12, Expect::Consistent},
-    {"kvsetup.ini empty",
-     [](CaseRun& r) { kvtest::writeFile(iniOf(r), ""), noConfiguration(r); }, Flow::Install, 12, Expect::Consistent},
-    {"kvsetup.ini binary",
-     [](CaseRun& r) { kvtest::writeFile(iniOf(r), binaryBytes(4096)), noConfiguration(r); }, Flow::Install, 12,
-     Expect::Consistent},
-    {"kvsetup.ini huge", [](CaseRun& r) { kvtest::writeFile(iniOf(r), hugeText(fileText(iniOf(r)))); },
-     Flow::Install, 12, Expect::Everything},
+    {"intact package", [](CaseRun&) {}},
+    {"kvsetup.ini missing", rewrite(kIni, nullptr, kShownBoth), 12, kConsistent},
+    {"kvsetup.ini empty", rewrite(kIni, nothing, kShownBoth), 12, kConsistent},
+    {"kvsetup.ini binary", rewrite(kIni, binary(4096), kShownBoth), 12, kConsistent},
+    {"kvsetup.ini huge", rewrite(kIni, huge)},
     {"kvsetup.ini printf sequences in every value",
-     [](CaseRun& r) {
-         setIni(r, "Product", "Product", "%s%n%x Mouse");
-         setIni(r, "Product", "Key", "%n%s.exe");
-         setIni(r, "Target", "Dir", "Pkg %s %n %x");
-         setIni(r, "Target", "Folder", "Prog %s %n");
-         setIni(r, "Display Name", "Name", "%s %n %p %%");
-         setIni(r, "Title", "Main", "%n%s");
-         setIni(r, "Title", "CaptionBar", "%s%s%s");
-         setIni(r, "Icons", "1", "kvtray32.exe,Tray %n %s %x");
-     },
-     Flow::Install, 12, Expect::Everything},
+     set(kIni, {{"Product", "Product", "%s%n%x Mouse"}, {"Product", "Key", "%n%s.exe"},
+                {"Target", "Dir", "Pkg %s %n %x"}, {"Target", "Folder", "Prog %s %n"},
+                {"Display Name", "Name", "%s %n %p %%"}, {"Title", "Main", "%n%s"}, {"Title", "CaptionBar", "%s%s%s"},
+                {"Icons", "1", "kvtray32.exe,Tray %n %s %x"}})},
     {"kvsetup.ini values longer than their buffers",
-     [](CaseRun& r) {
-         for (const char* key : {"Product", "Key"}) setIni(r, "Product", key, std::string(400, 'p'));
-         for (const char* key : {"Dir", "Folder"}) setIni(r, "Target", key, std::string(400, 't'));
-         noConfiguration(r);
-     },
-     Flow::Install, 12, Expect::Consistent},
+     set(kIni, {{"Product", "Product", k400p}, {"Product", "Key", k400p}, {"Target", "Dir", k400t},
+                {"Target", "Folder", k400t}}, kShownBoth), 12, kConsistent},
     {"kvsetup.ini bytes no code page defines",
-     [](CaseRun& r) {
-         setIni(r, "Product", "Product", "Mouse \x81\x8D\x8F\x90\x9D");
-         setIni(r, "Target", "Dir", "Pkg \x81\x9D");
-     },
-     Flow::Install, 12, Expect::Consistent},
-    {"[Target] Dir empty: the program-files folder itself",
-     [](CaseRun& r) { setIni(r, "Target", "Dir", ""), r.refuseShownDestination = true; }, Flow::Install, 12,
-     Expect::Everything},
-    {"[Target] Dir climbs out", [](CaseRun& r) { setIni(r, "Target", "Dir", ".."), r.refuseShownDestination = true; },
-     Flow::Install, 12, Expect::Everything},
-    {"[Target] Dir a separator", [](CaseRun& r) { setIni(r, "Target", "Dir", "\\"), r.refuseShownDestination = true; },
-     Flow::Install, 12, Expect::Everything},
-    {"[Target] Folder empty: the Programs folder itself",
-     [](CaseRun& r) { setIni(r, "Target", "Folder", ""), r.refuseShownProgramFolder = true; }, Flow::Install, 12,
-     Expect::Everything},
-    {"[Target] Folder climbs out",
-     [](CaseRun& r) { setIni(r, "Target", "Folder", "..\\.."), r.refuseShownProgramFolder = true; }, Flow::Install, 12,
-     Expect::Everything},
-    {"[Target] Folder absolute",
-     [](CaseRun& r) { setIni(r, "Target", "Folder", "C:\\Elsewhere"), r.refuseShownProgramFolder = true; },
-     Flow::Install, 12, Expect::Everything},
+     set(kIni, {{"Product", "Product", "Mouse \x81\x8D\x8F\x90\x9D"}, {"Target", "Dir", "Pkg \x81\x9D"}}), 12,
+     kConsistent},
+    {"[Target] Dir empty: the program-files folder itself", set(kIni, {{"Target", "Dir", ""}}, kShownDestination)},
+    {"[Target] Dir climbs out", set(kIni, {{"Target", "Dir", ".."}}, kShownDestination)},
+    {"[Target] Dir a separator", set(kIni, {{"Target", "Dir", "\\"}}, kShownDestination)},
+    {"[Target] Folder empty: the Programs folder itself", set(kIni, {{"Target", "Folder", ""}}, kShownProgramFolder)},
+    {"[Target] Folder climbs out", set(kIni, {{"Target", "Folder", "..\\.."}}, kShownProgramFolder)},
+    {"[Target] Folder absolute", set(kIni, {{"Target", "Folder", "C:\\Elsewhere"}}, kShownProgramFolder)},
     {"[Icons] damaged entries",
-     [](CaseRun& r) {
-         setIni(r, "Icons", "1", "nocomma");
-         setIni(r, "Icons", "2", ",,");
-         setIni(r, "Icons", "3", "%n%n%s,%s%s%n,%x");
-         setIni(r, "Icons", "5", "kvtray32.exe,never read");
-     },
-     Flow::Install, 12, Expect::Everything},
+     set(kIni, {{"Icons", "1", "nocomma"}, {"Icons", "2", ",,"}, {"Icons", "3", "%n%n%s,%s%s%n,%x"},
+                {"Icons", "5", "kvtray32.exe,never read"}})},
 
     // The language file.
-    {"language file missing", [](CaseRun& r) { ::DeleteFileA(languageFileOf(r).c_str()); }, Flow::Install, 12,
-     Expect::Everything},
-    {"language file empty", [](CaseRun& r) { kvtest::writeFile(languageFileOf(r), ""); }, Flow::Install, 12,
-     Expect::Everything},
-    {"language file binary", [](CaseRun& r) { kvtest::writeFile(languageFileOf(r), binaryBytes(8192)); },
-     Flow::Install, 12, Expect::Everything},
-    {"language file huge",
-     [](CaseRun& r) { kvtest::writeFile(languageFileOf(r), hugeText(fileText(languageFileOf(r)))); }, Flow::Install,
-     12, Expect::Everything},
-    {"language file printf sequences in every text", [](CaseRun& r) { setEveryText(r, "%s %n %x %p %% %P"); },
-     Flow::Install, 12, Expect::Everything},
-    {"language file bytes no code page defines", [](CaseRun& r) { setEveryText(r, "\x81\x8D\x8F\x90\x9D \x81"); },
-     Flow::Install, 12, Expect::Everything},
+    {"language file missing", rewrite(kLanguageFile, nullptr)},
+    {"language file empty", rewrite(kLanguageFile, nothing)},
+    {"language file binary", rewrite(kLanguageFile, binary(8192))},
+    {"language file huge", rewrite(kLanguageFile, huge)},
+    // The texts are never formats: only the placeholder takes the display
+    // name, "%%" shows as one "%", and any other "%" sequence stays as written.
+    {"language file printf sequences in every text",
+     [](CaseRun& r) {
+         set(kLanguageFile, everyText("Put %P here %s %d %n %x %p %c %S 100%% %%s %"))(r);
+         char name[260] = {};
+         ::GetPrivateProfileStringA("Display Name", "Name", "", name, sizeof(name), (r.package + "\\" + kIni).c_str());
+         r.namedText = "Put " + std::string(name) + " here %s %d %n %x %p %c %S 100% %s %";
+     }},
+    {"language file bytes no code page defines", set(kLanguageFile, everyText("\x81\x8D\x8F\x90\x9D \x81"))},
 
     // The source folder given to DOINSTALL.
-    {"source folder null", [](CaseRun& r) { r.nullSource = true; }, Flow::NoWizard, 0, Expect::Nothing},
-    {"source folder empty", [](CaseRun& r) { r.source = ""; }, Flow::NoWizard, 0, Expect::Nothing},
-    {"source folder of 260 bytes", [](CaseRun& r) { r.source = "C:\\" + std::string(257, 's'); }, Flow::NoWizard, 0,
-     Expect::Nothing},
-    {"source folder of 300 bytes", [](CaseRun& r) { r.source = "C:\\" + std::string(297, 's'); }, Flow::NoWizard, 0,
-     Expect::Nothing},
-    {"source folder of 259 bytes, missing",
-     [](CaseRun& r) { r.source = "C:\\" + std::string(256, 's'), noConfiguration(r); }, Flow::Install, 12,
-     Expect::Consistent},
-    {"source folder relative",
-     [](CaseRun& r) { r.source = "not-here\\package", noConfiguration(r); }, Flow::Install, 12, Expect::Consistent},
-    {"source folder is a file",
-     [](CaseRun& r) { r.source = r.package + "\\kvsetup.ini", noConfiguration(r); }, Flow::Install, 12,
-     Expect::Consistent},
-    {"source folder missing",
-     [](CaseRun& r) { r.source = r.package + "-gone", noConfiguration(r); }, Flow::Install, 12, Expect::Consistent},
+    {"source folder null", [](CaseRun& r) { r.nullSource = r.noWizard = true; }, 0, kNothing},
+    {"source folder empty", refusedSource(""), 0, kNothing},
+    {"source folder of 260 bytes", refusedSource("C:\\" + std::string(257, 's')), 0, kNothing},
+    {"source folder of 300 bytes", refusedSource("C:\\" + std::string(297, 's')), 0, kNothing},
+    {"source folder of 259 bytes, missing", emptySource([](const CaseRun&) { return "C:\\" + std::string(256, 's'); }),
+     12, kConsistent},
+    {"source folder relative", emptySource([](const CaseRun&) { return "not-here\\package"; }), 12, kConsistent},
+    {"source folder is a file", emptySource([](const CaseRun& r) { return r.package + "\\kvsetup.ini"; }), 12,
+     kConsistent},
+    {"source folder missing", emptySource([](const CaseRun& r) { return r.package + "-gone"; }), 12, kConsistent},
 
     // Payload files.
-    {"program file missing",
-     [](CaseRun& r) { ::DeleteFileA((r.package + "\\kvhook.dll").c_str()), r.absentFile = "kvhook.dll"; },
-     Flow::Install, 12, Expect::Everything},
-    {"program file of zero bytes", [](CaseRun& r) { kvtest::writeFile(r.package + "\\kvtray32.exe", ""); },
-     Flow::Install, 12, Expect::Everything},
+    {"program file missing", remove({"kvhook.dll"}, "kvhook.dll")},
+    {"program file of zero bytes", rewrite("kvtray32.exe", nothing)},
     {"program file is a folder",
      [](CaseRun& r) {
-         ::DeleteFileA((r.package + "\\kvhook.dll").c_str());
+         remove({"kvhook.dll"}, "kvhook.dll")(r);
          ::CreateDirectoryA((r.package + "\\kvhook.dll").c_str(), nullptr);
-         r.absentFile = "kvhook.dll";
-     },
-     Flow::Install, 12, Expect::Everything},
-    {"driver file missing", [](CaseRun& r) { ::DeleteFileA((r.package + "\\KVFLTSYS.SYS").c_str()); }, Flow::Install,
-     12, Expect::Everything},
-    {"variant folders missing",
-     [](CaseRun& r) {
-         kvtest::removeTree(r.package + "\\3D"), kvtest::removeTree(r.package + "\\4D");
-         r.absentFile = "kvdata.dat";
-     },
-     Flow::Install, 12, Expect::Everything},
-    {"language files missing", [](CaseRun& r) { kvtest::removeTree(r.package + "\\enu"), r.absentFile = "kvlang.dll"; },
-     Flow::Install, 12, Expect::Everything},
-    {"uninstaller missing",
-     [](CaseRun& r) { ::DeleteFileA((r.package + "\\kvrem00.exe").c_str()), r.absentFile = "kvrem00.exe"; },
-     Flow::Install, 12, Expect::Everything},
+     }},
+    {"driver file missing", remove({"KVFLTSYS.SYS"})},
+    {"variant folders missing", remove({"3D", "4D"}, "kvdata.dat")},
+    {"language files missing", remove({"enu"}, "kvlang.dll")},
+    {"uninstaller missing", remove({"kvrem00.exe"}, "kvrem00.exe")},
 
-    // Destinations the page refuses; the user then types a good one.
-    {"destination a drive root", [](CaseRun& r) { r.refusedDestination = {"C:\\"}; }, Flow::Install, 12,
-     Expect::Everything},
-    {"destination relative", [](CaseRun& r) { r.refusedDestination = {"Pkg\\Sub"}; }, Flow::Install, 12,
-     Expect::Everything},
-    {"destination relative to the drive", [](CaseRun& r) { r.refusedDestination = {"\\Pkg"}; }, Flow::Install, 12,
-     Expect::Everything},
-    {"destination emptied", [](CaseRun& r) { r.refusedDestination = {"", " "}; }, Flow::Install, 12, Expect::Everything},
-    {"destination the program-files folder",
-     [](CaseRun& r) { r.refusedDestination = {kv::programFilesFolder() + "\\"}; }, Flow::Install, 12,
-     Expect::Everything},
-    {"destination with characters no file system takes",
-     [](CaseRun& r) { r.refusedDestination = {"C:\\a<b>|c?"}; }, Flow::Install, 12, Expect::Everything},
-    {"destination of 300 characters set by a program",
-     [](CaseRun& r) { r.refusedDestination = {"C:\\" + std::string(297, 'x')}; }, Flow::Install, 12,
-     Expect::Everything},
-    {"program folder the Programs folder's parent",
-     [](CaseRun& r) { r.refusedProgramFolder = {".."}; }, Flow::Install, 12, Expect::Everything},
+    // Folders the pages refuse, each in turn: a drive root, relative, relative
+    // to the drive, emptied, the program-files folder, characters no file
+    // system takes, 300 characters set by a program; the Programs folder's
+    // parent. The user then types good ones.
+    {"folders the pages refuse",
+     [](CaseRun& r) {
+         r.refusedDestination = {"C:\\", "Pkg\\Sub", "\\Pkg", "", " ", kv::programFilesFolder() + "\\", "C:\\a<b>|c?",
+                                 "C:\\" + std::string(297, 'x')};
+         r.refusedProgramFolder = {".."};
+     }},
 
     // Destinations that pass the page but cannot be made or written.
-    {"destination on a missing drive", [](CaseRun& r) { r.destination = "Q:\\Pkg"; }, Flow::Install, 0,
-     Expect::Nothing},
-    {"destination occupied by a file",
-     [](CaseRun& r) { kvtest::writeFile(r.destination, "in the way"); }, Flow::Install, 0, Expect::Nothing},
-    {"destination on an unreachable share",
-     [](CaseRun& r) { r.destination = "\\\\kv-no-such-host\\share\\Pkg"; }, Flow::Install, 0, Expect::Nothing},
+    {"destination on a missing drive", [](CaseRun& r) { r.destination = "Q:\\Pkg"; }, 0, kNothing},
+    {"destination occupied by a file", [](CaseRun& r) { kvtest::writeFile(r.destination, "in the way"); }, 0, kNothing},
+    {"destination on an unreachable share", [](CaseRun& r) { r.destination = "\\\\kv-no-such-host\\share\\Pkg"; }, 0,
+     kNothing},
     {"destination read-only (attribute)",
      [](CaseRun& r) {
          ::CreateDirectoryA(r.destination.c_str(), nullptr);
          ::SetFileAttributesA(r.destination.c_str(), FILE_ATTRIBUTE_READONLY);
-     },
-     Flow::Install, 12, Expect::Everything},
+     }},
     {"destination unwritable",
      [](CaseRun& r) {
-         r.destination = lockedFolder();
+         r.destination = madeFault("locked-folder");
          if (r.destination.empty()) r.skipped = "no immutable folder could be made on this machine";
      },
-     Flow::Install, 0, Expect::Nothing},
+     0, kNothing},
 
     // The log.
     {"stale read-only log from an earlier install",
@@ -320,31 +298,28 @@ const Case kCases[] = {
          const std::string log = r.destination + "\\kvrem00.log";
          kvtest::writeFile(log, std::string("\xFF" "C:\\earlier\\file.exe\0", 21));
          ::SetFileAttributesA(log.c_str(), FILE_ATTRIBUTE_READONLY);
-     },
-     Flow::Install, 12, Expect::Everything},
+     }},
     {"stale log that cannot be replaced",
      [](CaseRun& r) {
-         r.destination = lockedLogFolder();
+         r.destination = madeFault("locked-log-folder");
          if (r.destination.empty()) r.skipped = "no immutable log could be made on this machine";
      },
-     Flow::Install, 0, Expect::Nothing},
+     0, kNothing},
     {"log name taken by a folder",
      [](CaseRun& r) {
          ::CreateDirectoryA(r.destination.c_str(), nullptr);
          ::CreateDirectoryA((r.destination + "\\kvrem00.log").c_str(), nullptr);
      },
-     Flow::Install, 0, Expect::Nothing},
+     0, kNothing},
 
     // Registry keys the run may not write.
-    {"auto-start key locked", [](CaseRun& r) { lock(r, kv::kRunKey); }, Flow::Install, 12, Expect::Consistent},
-    {"uninstall list locked", [](CaseRun& r) { lock(r, kUninstallList); }, Flow::Install, 12, Expect::Consistent},
-    {"product key locked", [](CaseRun& r) { lock(r, kv::kProductKey); }, Flow::Install, 12, Expect::Everything},
+    {"auto-start key locked", lock(kv::kRunKey), 12, kConsistent},
+    {"uninstall list locked", lock(kUninstallList), 12, kConsistent},
+    {"product key locked", lock(kv::kProductKey)},
 
     // Two calls at once.
-    {"second call while the wizard shows", [](CaseRun& r) { r.secondCallOnLanguagePage = true; }, Flow::Install, 12,
-     Expect::Everything},
-    {"second call while the files are copied", [](CaseRun& r) { r.secondCallWhileInstalling = true; }, Flow::Install,
-     12, Expect::Everything},
+    {"second call while the wizard shows", [](CaseRun& r) { r.secondCallOnLanguagePage = true; }},
+    {"second call while the files are copied", [](CaseRun& r) { r.secondCallWhileInstalling = true; }},
 
     // A 256 KiB disk, full at different stages of the install.
     fullDisk("full disk, nothing free", 0),
@@ -359,11 +334,7 @@ const Case kCases[] = {
 
 // ---- what the run left ------------------------------------------------------
 
-bool sameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
+bool sameText(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
 
 bool recorded(const std::vector<kv::LogRecord>& records, std::uint8_t type, const std::string& text) {
     return std::any_of(records.begin(), records.end(),
@@ -371,28 +342,6 @@ bool recorded(const std::vector<kv::LogRecord>& records, std::uint8_t type, cons
 }
 
 std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
-
-std::vector<std::string> filesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found = {};
-    kv::UniqueFindHandle search(::FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!search) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            for (const std::string& inner : filesIn(folder + "\\" + name)) names.push_back(name + "\\" + inner);
-        } else {
-            names.push_back(name);
-        }
-    } while (::FindNextFileA(search.get(), &found));
-    return names;
-}
-
-bool productValuesWritten() {
-    return kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kProductKey, "InstallName") ||
-           kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kProductKey, "AppPath");
-}
 
 void expectRecordsSound(const std::vector<kv::LogRecord>& records) {
     for (const kv::LogRecord& r : records) {
@@ -442,11 +391,11 @@ void expectEverythingLeftRecorded(const CaseRun& run, const std::vector<kv::LogR
     // KVCONF.INI is written even when the language's kvconf.ini was not copied.
     const char* const unrecorded[] = {"kvrem32.dll", "kvrem16.exe", "kvrem00.exe", "kvrem00.log", "KvInfo.ini",
                                       "KVCONF.INI"};
-    for (const std::string& name : filesIn(d)) {
-        if (std::any_of(std::begin(unrecorded), std::end(unrecorded),
-                        [&](const char* u) { return sameText(name, u); }))
+    for (const kvtest::TreeEntry& entry : kvtest::treeEntries(d)) {
+        if (entry.folder || std::any_of(std::begin(unrecorded), std::end(unrecorded),
+                                        [&](const char* u) { return sameText(entry.path, u); }))
             continue;
-        EXPECT_TRUE(recorded(records, kv::kLogFile, d + "\\" + name)) << name << " installed without its record";
+        EXPECT_TRUE(recorded(records, kv::kLogFile, d + "\\" + entry.path)) << entry.path << " has no record";
     }
 }
 
@@ -461,21 +410,18 @@ void expectOutcome(const Case& c, const CaseRun& run, const RunOutcome& outcome)
     EXPECT_EQ(result, outcome.resultCode);
     std::printf("[   INFO   ] %s: ResultCode %d, install %s, %zu whole log records\n", c.name, outcome.resultCode,
                 stopped ? "stopped" : "ran through", records.size());
-    if (c.flow == Flow::Install && c.result == 12) {
-        EXPECT_FALSE(stopped);
-    }
+    EXPECT_TRUE(c.result != 12 || !stopped) << "the install stopped";
 
-    if (run.destination != lockedLogFolder() || lockedLogFolder().empty()) {
+    if (run.destination != madeFault("locked-log-folder")) {  // that log cannot be replaced
         EXPECT_TRUE(whole) << "the log ends inside a record";
         EXPECT_FALSE(recorded(records, kv::kLogFile, "C:\\earlier\\file.exe")) << "a stale log kept";
         expectRecordsSound(records);
         expectEverythingLeftRecorded(run, records);
     }
-    if (run.absentFile != nullptr) {
-        EXPECT_FALSE(kvtest::fileExists(run.destination + "\\" + run.absentFile)) << run.absentFile;
-    }
+    EXPECT_TRUE(run.absentFile == nullptr || !kvtest::fileExists(run.destination + "\\" + run.absentFile))
+        << run.absentFile;
     switch (c.installed) {
-    case Expect::Everything:
+    case kEverything:
         EXPECT_TRUE(haveLog);
         EXPECT_TRUE(kvtest::fileExists(run.destination + "\\kvtray32.exe") || run.absentFile != nullptr);
         EXPECT_TRUE(recorded(records, kv::kLogProgramFolder, kvtest::programsFolder() + "\\" + run.programFolder));
@@ -483,59 +429,38 @@ void expectOutcome(const Case& c, const CaseRun& run, const RunOutcome& outcome)
                                 [](const kv::LogRecord& r) { return r.type == kv::kLogUninstallKey; }));
         EXPECT_TRUE(kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName));
         break;
-    case Expect::Nothing:
+    case kNothing:
         EXPECT_FALSE(kvtest::fileExists(run.destination + "\\kvtray32.exe"));
         EXPECT_FALSE(kvtest::fileExists(kDriverPath));
         EXPECT_FALSE(kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName));
-        EXPECT_FALSE(productValuesWritten());
+        EXPECT_FALSE(kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kProductKey, "InstallName"));
+        EXPECT_FALSE(kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kProductKey, "AppPath"));
         EXPECT_FALSE(kvtest::registryKeyExists(HKEY_LOCAL_MACHINE, kSampleUninstallKey));
         EXPECT_FALSE(kvtest::fileExists(kvtest::programsFolder() + "\\" + run.programFolder));
         break;
-    case Expect::Consistent:
+    case kConsistent:
         break;
     }
-}
-
-// Everything an install may have changed outside its destination.
-void removeSystemChanges(const std::string& programFolder) {
-    kvtest::removeTree(kvtest::programsFolder() + "\\" + programFolder);
-    ::DeleteFileA(kDriverPath.c_str());
-    kvtest::deleteRegistryValue(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName);
-    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, kv::kProductKey);
-    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\MORVASETUP");
-    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, kSampleUninstallKey);
 }
 
 void removeInstallation(const CaseRun& run) {
     for (const kv::LogRecord& r : kvtest::readLogRecords(run.destination + "\\kvrem00.log"))
         if (r.type == kv::kLogUninstallKey) kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, r.text);
-    if (run.destination != lockedFolder() && run.destination != lockedLogFolder()) {
+    if (run.destination != madeFault("locked-folder") && run.destination != madeFault("locked-log-folder")) {
         ::SetFileAttributesA(run.destination.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::SetFileAttributesA((run.destination + "\\kvrem00.log").c_str(), FILE_ATTRIBUTE_NORMAL);
         kvtest::removeTree(run.destination);
         ::DeleteFileA(run.destination.c_str());
     }
-    removeSystemChanges(run.programFolder);
+    kvtest::removeInstallation("", run.programFolder);
 }
 
 // ---- the run ----------------------------------------------------------------
 
-// The visible top-level windows of this process.
-std::vector<HWND> shownWindows() {
-    std::vector<HWND> windows;
-    for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(w, &process);
-        if (process == ::GetCurrentProcessId() && ::IsWindowVisible(w)) windows.push_back(w);
-    }
-    std::sort(windows.begin(), windows.end());
-    return windows;
-}
-
 // DOINSTALL again from another thread: it must return 0 at once and show
 // nothing, while the first run goes on.
 void callAgain(Driver& d, const std::string& package) {
-    const std::vector<HWND> before = shownWindows();
+    const std::vector<HWND> before = kvtest::ownWindows(true);
     std::atomic<int> code{-1};
     std::thread second([&] { code = kv::runSetup(package.c_str()); });
     const bool returned = d.waitUntil([&] { return code.load() != -1; }, 3000, "the second call to return");
@@ -545,7 +470,7 @@ void callAgain(Driver& d, const std::string& package) {
     }
     second.join();
     d.expectEqual(code, 0, "the second call returns 0");
-    d.expect(shownWindows() == before, "the second call shows no window of its own");
+    d.expect(kvtest::ownWindows(true) == before, "the second call shows no window of its own");
 }
 
 // Next with what the page shows (when it must be refused), then with each
@@ -553,11 +478,8 @@ void callAgain(Driver& d, const std::string& package) {
 void takeFolder(Driver& d, int index, bool refuseShown, const std::vector<std::string>& refused,
                 const std::string& typed) {
     HWND edit = d.item(d.waitForPage(index), 1018);
-    std::vector<const std::string*> attempts;
-    if (refuseShown) attempts.push_back(nullptr);
-    for (const std::string& text : refused) attempts.push_back(&text);
-    for (const std::string* attempt : attempts) {
-        if (attempt != nullptr) d.setText(edit, *attempt);
+    for (std::size_t attempt = refuseShown ? 0 : 1; attempt <= refused.size(); ++attempt) {
+        if (attempt > 0) d.setText(edit, refused[attempt - 1]);
         const std::string shown = d.text(edit);
         d.next();
         d.settle();
@@ -568,11 +490,16 @@ void takeFolder(Driver& d, int index, bool refuseShown, const std::vector<std::s
     d.next();
 }
 
+void expectNamedText(Driver& d, const CaseRun& run, HWND page) {
+    if (!run.namedText.empty())
+        d.expectEqual(d.text(d.item(page, 1003)), run.namedText, "the text naming the product");
+}
+
 Script installScript(const CaseRun& run) {
     return [&run](Driver& d) {
         d.waitForPage(kLanguage);
         if (run.secondCallOnLanguagePage) callAgain(d, run.package);
-        d.walkTo(kDestination);
+        expectNamedText(d, run, d.walkTo(kDestination));
         takeFolder(d, kDestination, run.refuseShownDestination, run.refusedDestination, run.destination);
         takeFolder(d, kProgramFolder, run.refuseShownProgramFolder, run.refusedProgramFolder, run.programFolder);
         d.waitForPage(kInformation);
@@ -582,9 +509,8 @@ Script installScript(const CaseRun& run) {
             callAgain(d, run.package);
         }
         HWND finish = d.waitForPage(kFinish, 60000);
-        d.setCheck(d.item(finish, 1016), false);
-        d.setCheck(d.item(finish, 1020), true);
-        d.cancel();
+        expectNamedText(d, run, finish);
+        kvtest::finish(d, finish, false);
     };
 }
 
@@ -608,25 +534,19 @@ TEST_P(BadInput, LeavesOnlyWhatItsLogRecords) {
         for (auto undo = run.undo.rbegin(); undo != run.undo.rend(); ++undo) (*undo)();
         GTEST_SKIP() << run.skipped;
     }
-    removeSystemChanges(run.programFolder);
+    kvtest::removeInstallation("", run.programFolder);
 
     // The launcher runs from the medium: the package is the current folder.
     char previous[MAX_PATH] = {};
     ::GetCurrentDirectoryA(sizeof(previous), previous);
     ::SetCurrentDirectoryA(run.package.c_str());
-    RunOutcome outcome;
-    if (c.flow == Flow::NoWizard) {
-        const CaseRun& r = run;
-        outcome = runScripted(
-            [&r](const char*) { return kv::runSetup(r.nullSource ? nullptr : r.source.c_str()); }, run.source,
-            [](Driver& d) {
-                ::Sleep(300);
-                d.expectEqual(d.mainWindow(), nullptr, "no window for a refused source folder");
-            });
-    } else {
-        outcome = runScripted([](const char* folder) { return kv::runSetup(folder); }, run.source,
-                              installScript(run));
-    }
+    const Script refused = [](Driver& d) {
+        ::Sleep(300);
+        d.expectEqual(d.mainWindow(), nullptr, "no window for a refused source folder");
+    };
+    const bool null = run.nullSource;
+    const RunOutcome outcome = runScripted([null](const char* folder) { return kv::runSetup(null ? nullptr : folder); },
+                                           run.source, run.noWizard ? refused : installScript(run));
     ::SetCurrentDirectoryA(previous);
     run.locks.clear();
 

@@ -5,13 +5,8 @@
 // GetGuiResources and GetProcessHandleCount with 0, so handles are found by
 // probing handle values. Run with `make soak`.
 #include "base/proc_address.h"
-#include "base/unique_handle.h"
-#include "engine/registration_names.h"
-#include "engine_test_support.h"
-#include "scripted/setup_driver.h"
 #include "support/test_support.h"
-
-#include <tlhelp32.h>
+#include "wizard_test_support.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,25 +60,6 @@ BOOL CALLBACK countChild(HWND, LPARAM count) {
     return TRUE;
 }
 
-BOOL CALLBACK countWindow(HWND window, LPARAM count) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process != ::GetCurrentProcessId()) return TRUE;
-    ++*reinterpret_cast<int*>(count);
-    ::EnumChildWindows(window, &countChild, count);
-    return TRUE;
-}
-
-int threads() {
-    kv::UniqueKernelObject snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    int count = 0;
-    for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry))
-        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
-    return count;
-}
-
 void heaps(Holdings& h) {
     HANDLE all[64];
     const DWORD count = ::GetProcessHeaps(64, all);
@@ -124,8 +100,11 @@ std::map<DWORD, int> gdiObjects() {
 Holdings measure() {
     Holdings h;
     kernelHandles(h);
-    ::EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&h.windows));
-    h.threads = threads();
+    for (HWND window : kvtest::ownWindows()) {
+        ++h.windows;
+        ::EnumChildWindows(window, &countChild, reinterpret_cast<LPARAM>(&h.windows));
+    }
+    h.threads = kvtest::ownThreadCount();
     heaps(h);
     h.privateBytes = privateBytes();
     h.gdiObjects = gdiObjects();
@@ -151,41 +130,12 @@ void print(int run, const Holdings& h) {
     std::fflush(stdout);
 }
 
-using DoInstallFn = int(WINAPI*)(const char*);
-
-Script installAndFinishLater(const std::string& destination, const std::string& programFolder) {
-    return [=](Driver& d) {
-        d.waitForPage(kLanguage);
-        HWND page = d.walkTo(kDestination);
-        d.setText(d.item(page, 1018), destination);
-        d.next();
-        page = d.waitForPage(kProgramFolder);
-        d.setText(d.item(page, 1018), programFolder);
-        d.next();
-        d.waitForPage(kInformation);
-        d.next();
-        page = d.waitForPage(kFinish, 60000);
-        d.setCheck(d.item(page, 1016), false);
-        d.setCheck(d.item(page, 1020), true);
-        d.cancel();
-    };
-}
-
-void removeInstallation(const std::string& destination, const std::string& programFolder) {
-    kvtest::removeTree(destination);
-    kvtest::removeTree(kvtest::programsFolder() + "\\" + programFolder);
-    kvtest::deleteRegistryValue(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName);
-    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, kv::kProductKey);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     kvtest::rememberArguments(argc, argv);
-    // Loaded once, as a launcher would: the runs share the library's state.
-    kv::UniqueModule library(::LoadLibraryA((kvtest::stagedPackageDir() + "\\kvsetup.dll").c_str()));
-    const auto doInstall = kv::procAddress<DoInstallFn>(library.get(), "DOINSTALL");
-    if (doInstall == nullptr) {
+    const Entry doInstall = kvtest::stagedLibraryEntry();
+    if (!doInstall) {
         std::printf("kvsetup.dll or DOINSTALL not found\n");
         return 1;
     }
@@ -199,15 +149,16 @@ int main(int argc, char** argv) {
     for (int run = 1; run <= kRuns; ++run) {
         const std::string destination = kvtest::makeTempFolder("soak") + "\\Pkg";
         const std::string programFolder = "KV Soak " + std::to_string(run);
-        const RunOutcome outcome =
-            runScripted([doInstall](const char* folder) { return doInstall(folder); },
-                        kvtest::stagedPackageDir(), installAndFinishLater(destination, programFolder));
+        const RunOutcome outcome = runScripted(doInstall, kvtest::stagedPackageDir(), [&](Driver& d) {
+            d.waitForPage(kLanguage);
+            kvtest::finish(d, kvtest::installToFinish(d, destination, programFolder), false);
+        });
         if (outcome.resultCode != 12 || !outcome.failures.empty()) {
             ++failedRuns;
             std::printf("run %d: ResultCode %d%s%s\n", run, outcome.resultCode,
                         outcome.failures.empty() ? "" : ", ", outcome.failures.empty() ? "" : outcome.failures[0].c_str());
         }
-        removeInstallation(destination, programFolder);
+        kvtest::removeInstallation(destination, programFolder);
         if (run == 1 || run == 10 || run == kRuns) print(run, measure());
     }
     std::printf("%d runs in %lu ms, %d not ending with 12\n", kRuns,

@@ -1,10 +1,8 @@
 // Whole runs of the built library, as the launcher makes them, under each
 // Windows version: the ResultCode of finishing, and what the run leaves on
 // the system. The library stays loaded, so later runs share its state.
-#include "base/proc_address.h"
 #include "base/unique_handle.h"
 #include "engine/log_record.h"
-#include "engine/registry_key.h"
 #include "engine/registration_names.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
@@ -18,65 +16,27 @@ using namespace kvdrive;
 
 namespace {
 
-using DoInstallFn = int(WINAPI*)(const char*);
-
-DoInstallFn loadedDoInstall() {
-    static kv::UniqueModule library(::LoadLibraryA((kvtest::stagedPackageDir() + "\\kvsetup.dll").c_str()));
-    return kv::procAddress<DoInstallFn>(library.get(), "DOINSTALL");
-}
-
-RunOutcome runLibrary(const Script& script) {
-    DoInstallFn doInstall = loadedDoInstall();
-    if (doInstall == nullptr) {
-        RunOutcome failed;
-        failed.failures.push_back("kvsetup.dll or DOINSTALL not found");
-        return failed;
-    }
-    return runScripted([doInstall](const char* folder) { return doInstall(folder); },
-                       kvtest::stagedPackageDir(), script);
-}
-
-// Walks the wizard to the finish page with the given folders, then finishes.
+// Installs with the given folders and finishes; says what the destination
+// page proposed.
 Script installAndFinish(const std::string& destination, const std::string& programFolder, bool restartNow,
-                        std::string* defaultDestination = nullptr) {
+                        std::string* defaultDestination) {
     return [=](Driver& d) {
-        HWND page = d.waitForPage(kLanguage);
-        d.expect(!::IsWindowEnabled(d.item(d.frame(), 1001)), "a run starts with Back disabled");
-        for (int index = kWelcome; index <= kInformation; ++index) {
-            d.next();
-            page = d.waitForPage(index);
-            if (index == kDestination) {
-                if (defaultDestination) *defaultDestination = d.text(d.item(page, 1018));
-                d.setText(d.item(page, 1018), destination);
-            }
-            if (index == kProgramFolder) d.setText(d.item(page, 1018), programFolder);
-        }
-        d.next();
-        page = d.waitForPage(kFinish, 60000);
-        d.setCheck(d.item(page, 1016), restartNow);
-        d.setCheck(d.item(page, 1020), !restartNow);
-        d.cancel();
+        d.waitForPage(kLanguage);
+        *defaultDestination = d.text(d.item(d.walkTo(kDestination), 1018));
+        kvtest::finish(d, kvtest::installToFinish(d, destination, programFolder), restartNow);
     };
-}
-
-void removeInstallation(const std::string& destination, const std::string& programFolder) {
-    kvtest::removeTree(destination);
-    kvtest::removeTree(kvtest::programsFolder() + "\\" + programFolder);
-    kv::RegistryKey run;
-    run.SetRoot(HKEY_LOCAL_MACHINE);
-    if (run.Open(kv::kRunKey, false)) run.DeleteValue(kv::kAutoStartValueName);
-    kv::RegistryKey product;
-    product.SetRoot(HKEY_LOCAL_MACHINE);
-    product.DeleteKey(kv::kProductKey);
 }
 
 }  // namespace
 
 TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
+    const Entry doInstall = kvtest::stagedLibraryEntry();
+    ASSERT_TRUE(doInstall) << "kvsetup.dll or DOINSTALL not found";
     const std::string destination = kvtest::makeTempFolder("run-yes");
     const std::string folder = "KV Whole Run Yes";
     std::string firstDefault;
-    RunOutcome yes = runLibrary(installAndFinish(destination, folder, true, &firstDefault));
+    RunOutcome yes =
+        runScripted(doInstall, kvtest::stagedPackageDir(), installAndFinish(destination, folder, true, &firstDefault));
     kvtest::expectNoScriptFailures(yes);
     EXPECT_EQ(kvtest::versionIs({"nt40", "win2k", "winxp"}) ? 65542 : 6, yes.resultCode) << kvtest::windowsVersion();
 
@@ -92,22 +52,22 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     for (int type : {kv::kLogFile, kv::kLogAutoStartValue, kv::kLogProgramFolder, kv::kLogShortcut,
                      kv::kLogUninstallKey})
         EXPECT_TRUE(types.count(type)) << kv::logRecordTypeName(static_cast<std::uint8_t>(type));
-    kv::RegistryKey run;
-    run.SetRoot(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(run.Open(kv::kRunKey, false));
-    EXPECT_NE("", run.ReadString(kv::kAutoStartValueName, ""));
+    kvtest::RegistryValue autoStart;
+    EXPECT_TRUE(kvtest::readRegistryValue(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName, autoStart) &&
+                autoStart.bytes.size() > 1);
+    const std::string links = kvtest::programsFolder() + "\\" + folder + "\\*.lnk";
     WIN32_FIND_DATAA found = {};
-    kv::UniqueFindHandle links(::FindFirstFileA((kvtest::programsFolder() + "\\" + folder + "\\*.lnk").c_str(), &found));
-    EXPECT_TRUE(links) << "shortcuts in " << kvtest::programsFolder() << "\\" << folder;
-    removeInstallation(destination, folder);
+    EXPECT_TRUE(kv::UniqueFindHandle(::FindFirstFileA(links.c_str(), &found))) << links;
+    kvtest::removeInstallation(destination, folder);
 
     // A second run in the same process starts afresh and ends with 12.
     const std::string second = kvtest::makeTempFolder("run-no");
     std::string secondDefault;
-    RunOutcome no = runLibrary(installAndFinish(second, "KV Whole Run No", false, &secondDefault));
+    RunOutcome no = runScripted(doInstall, kvtest::stagedPackageDir(),
+                                installAndFinish(second, "KV Whole Run No", false, &secondDefault));
     kvtest::expectNoScriptFailures(no);
     EXPECT_EQ(12, no.resultCode);
     EXPECT_EQ(firstDefault, secondDefault) << "the default destination is computed afresh";
     EXPECT_TRUE(kvtest::fileExists(second + "\\kvtray32.exe"));
-    removeInstallation(second, "KV Whole Run No");
+    kvtest::removeInstallation(second, "KV Whole Run No");
 }

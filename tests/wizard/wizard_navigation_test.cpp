@@ -1,5 +1,6 @@
 // Whole setup runs in this process, driven through the real windows: the
-// frame's navigation table and what each step captures into the install state.
+// frame's navigation table, the keys on every kind of control, the ways out
+// of a run, and what each step captures into the install state.
 #include "core/install_state.h"
 #include "core/setup_config.h"
 #include "support/test_support.h"
@@ -9,15 +10,12 @@
 
 #include <functional>
 
-using kvdrive::Driver;
 using namespace kvdrive;
 
 namespace {
 
 bool enabled(HWND w) { return ::IsWindowEnabled(w) != FALSE; }
 bool visible(HWND w) { return ::IsWindowVisible(w) != FALSE; }
-
-std::string enu(const char* section, const char* key) { return kvtest::packageText("enu", section, key); }
 
 enum Press { kNoPress, kNext, kBack, kFinishButton };
 enum BackButton { kBackDisabled, kBackEnabled, kBackHidden };  // hidden: Next too
@@ -52,8 +50,49 @@ bool secondChosen(Driver& d, HWND page) { return chosen(d, page, 1002, 1001); }
 Act type(const std::string& text) {
     return [text](Driver& d, HWND page) { d.setText(d.item(page, 1018), text); };
 }
+Act typed(const std::string& text) {
+    return [text](Driver& d, HWND page) { d.typeText(d.item(page, 1018), text); };
+}
 std::string edit(Driver& d, HWND page) { return d.text(d.item(page, 1018)); }
-std::string frameText(Driver& d, int id) { return d.text(d.item(d.frame(), id)); }
+
+// Gives `control` the focus and presses `key` on it.
+void pressOn(Driver& d, HWND control, WPARAM key) {
+    d.setFocus(control);
+    d.expect(d.waitForFocus(control), "focus reached the control", true);
+    d.pressKey(control, key);
+    d.settle();
+}
+// Keys pressed on a control of the frame (`onFrame`) or of the page.
+Act keys(int id, std::vector<WPARAM> pressed, bool onFrame = false) {
+    return [=](Driver& d, HWND page) {
+        for (WPARAM key : pressed) pressOn(d, d.item(onFrame ? d.frame() : page, id), key);
+    };
+}
+
+// True when no exit question shows for a moment.
+bool noQuestion(Driver& d, HWND = nullptr) {
+    const DWORD until = ::GetTickCount() + 300;
+    while (::GetTickCount() < until) {
+        if (d.confirmBox() != nullptr) return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+// Asks to leave (Cancel clicked, Enter on Cancel, or the frame's close box)
+// and stays (the stay button clicked, or Enter on the question's focus).
+enum Ask { kClickCancel, kEnterOnCancel, kCloseBox };
+Act askAndStay(Ask ask, bool byEnter = false) {
+    return [=](Driver& d, HWND) {
+        if (ask == kClickCancel) d.cancel();
+        if (ask == kEnterOnCancel) pressOn(d, d.item(d.frame(), 1010), VK_RETURN);
+        if (ask == kCloseBox) d.closeBox(d.frame());
+        HWND box = d.waitForConfirmBox();
+        if (byEnter) d.pressKey(d.focus(), VK_RETURN);
+        else d.click(box, IDOK);
+        d.expect(d.waitUntil([&] { return d.confirmBox() == nullptr; }, 5000, "box closed"), "staying closed the box");
+    };
+}
 
 }  // namespace
 
@@ -62,17 +101,33 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
     const std::string typedFolder = "KV Navigation Test";
     std::string defaultDestination;
     std::string programFolderBefore;
+    int languageIndex = -1;
+    // A folder set straight into an edit by a program is not held to the
+    // edit's limit: Next refuses it whole rather than cutting it into some
+    // other folder. Typed text stops at 259 characters in the edit itself.
+    std::string tooLong = "C:\\";
+    while (tooLong.size() < 300) tooLong += static_cast<char>('a' + tooLong.size() % 26);  // a cut shows
+    const std::string typedTooLong = tooLong.substr(1), keptOf259 = tooLong.substr(1, 258);
+    const Act setTooLong = [&](Driver& d, HWND page) {
+        d.setText(d.item(page, 1018), tooLong);
+        d.expectEqual(edit(d, page).size(), 300u, "the edit holds the whole set text");
+    };
 
     const Step steps[] = {
         // What each page shows is the screen tests'; here what the moves change.
         {kLanguage, nullptr, kNoPress, kLanguage, kBackDisabled, "start: Next focused, ten languages",
          [&](Driver& d, HWND page) {
+             languageIndex = kv::installState.languageIndex;
              return d.waitForFocus(d.item(d.frame(), 1002)) && d.listCount(d.item(page, 1014)) == 10;
          }},
         {kLanguage, nullptr, kNext, kWelcome, kBackEnabled},
-        {kWelcome, nullptr, kBack, kLanguage, kBackDisabled, "language caption and Next text re-applied",
-         [&](Driver& d, HWND) { return d.text(d.frame()) == enu("MSG", "13") && frameText(d, 1002) == enu("MSG", "2"); }},
+        {kWelcome, nullptr, kBack, kLanguage, kBackDisabled},
+        // Enter runs only the focused button; Esc does nothing.
+        {kLanguage, keys(1002, {VK_RETURN}, true), kNoPress, kWelcome, kBackEnabled, "Enter on Next"},
+        {kWelcome, keys(1001, {VK_RETURN}, true), kNoPress, kLanguage, kBackDisabled, "Enter on Back"},
+        {kLanguage, keys(1002, {VK_ESCAPE}, true), kNoPress, kLanguage, kBackDisabled, "Esc asks nothing", noQuestion},
         {kLanguage, nullptr, kNext, kWelcome, kBackEnabled},
+        {kWelcome, askAndStay(kCloseBox), kNoPress, kWelcome, kBackEnabled, "the close box asks, staying stays"},
         {kWelcome, nullptr, kNext, kSetupType, kBackEnabled, "second option preselected", secondChosen},
         {kSetupType, choose(1001, 1002), kBack, kWelcome, kBackEnabled},
         {kWelcome, nullptr, kNext, kSetupType, kBackEnabled, "Back forgot the first option", secondChosen},
@@ -84,16 +139,36 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
          }},
         {kDestination, nullptr, kBack, kSetupType, kBackEnabled, "first option shown again", firstChosen},
         {kSetupType, nullptr, kNext, kDestination, kBackEnabled},
-        {kDestination, type("C:\\left with back"), kBack, kSetupType, kBackEnabled, "Back wrote no destination",
+        {kDestination, keys(1018, {VK_RETURN, VK_ESCAPE}), kNoPress, kDestination, kBackEnabled,
+         "Enter and Esc in the edit stay and ask nothing", noQuestion},
+        {kDestination, type("C:\\left with back"), kNoPress, kDestination, kBackEnabled},
+        {kDestination, askAndStay(kClickCancel), kNoPress, kDestination, kBackEnabled, "staying kept the typed folder",
+         [](Driver& d, HWND page) { return edit(d, page) == "C:\\left with back"; }},
+        {kDestination, nullptr, kBack, kSetupType, kBackEnabled, "Back wrote no destination",
          [&](Driver&, HWND) { return kv::installState.destinationDir == defaultDestination; }},
         {kSetupType, nullptr, kNext, kDestination, kBackEnabled, "stored destination shown again",
          [&](Driver& d, HWND page) { return edit(d, page) == defaultDestination; }},
+        {kDestination, setTooLong, kNext, kDestination, kBackEnabled, "300 characters refused, the destination not cut",
+         [&](Driver&, HWND) { return kv::installState.destinationDir == defaultDestination; }},
+        {kDestination, typed("D" + typedTooLong), kNext, kProgramFolder, kBackEnabled, "typed destination stops at 259",
+         [&](Driver&, HWND) { return kv::installState.destinationDir == "D" + keptOf259; }},
+        {kProgramFolder, nullptr, kBack, kDestination, kBackEnabled},
         {kDestination, type(destination), kNext, kProgramFolder, kBackEnabled,
          "destination captured, configured program folder shown",
          [&](Driver& d, HWND page) {
              programFolderBefore = kv::setupConfig.programFolder.get();
              return kv::installState.destinationDir == destination && edit(d, page) == programFolderBefore;
          }},
+        {kProgramFolder, setTooLong, kNext, kProgramFolder, kBackEnabled, "300 characters refused, the folder not cut",
+         [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == programFolderBefore; }},
+        {kProgramFolder, typed("P" + typedTooLong), kNext, kProgramFolder, kBackEnabled,
+         "typed program folder stops at 259, and with a drive is refused",
+         [&](Driver& d, HWND page) {
+             return edit(d, page) == "P" + keptOf259 && kv::setupConfig.programFolder.get() == programFolderBefore;
+         }},
+        {kProgramFolder, keys(1014, {VK_RETURN}), kNoPress, kProgramFolder, kBackEnabled, "Enter in the list stays"},
+        {kProgramFolder, askAndStay(kEnterOnCancel, true), kNoPress, kProgramFolder, kBackEnabled,
+         "Enter on Cancel asks, Enter in the question stays"},
         {kProgramFolder, nullptr, kBack, kDestination, kBackEnabled, "Back from the program folder kept the option",
          [](Driver&, HWND) { return kv::installState.setupTypeFirst == 1; }},
         {kDestination, nullptr, kNext, kProgramFolder, kBackEnabled},
@@ -101,9 +176,13 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
          [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == programFolderBefore; }},
         {kInformation, nullptr, kBack, kProgramFolder, kBackEnabled},
         {kProgramFolder, type(typedFolder), kNext, kInformation, kBackEnabled,
-         "program folder captured",
-         [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == typedFolder; }},
-        // Installs first: the frame hides while the progress dialog runs.
+         "program folder captured, the language unchanged",
+         [&](Driver&, HWND) {
+             return kv::setupConfig.programFolder.get() == typedFolder &&
+                    kv::installState.languageIndex == languageIndex;
+         }},
+        // Installs first: the frame hides while the progress dialog runs,
+        // which Esc, Enter and its close box do not end.
         {kInformation, nullptr, kNext, kFinish, kBackHidden, "Yes preselected, restart needed",
          [&](Driver& d, HWND page) { return chosen(d, page, 1016, 1020) && kv::installState.restartNeeded == 1; }},
         {kFinish, nullptr, kNext, kFinish, kBackHidden, "Next does nothing"},
@@ -122,8 +201,11 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
             if (step.press == kFinishButton) d.cancel();
             if (step.to == kRunEnds) break;
             if (step.from == kInformation && step.to == kFinish) {
-                d.waitForProgressDialog();
+                HWND progress = d.waitForProgressDialog();
                 d.expect(!visible(d.frame()), row + "frame hidden during the installation");
+                d.pressKey(progress, VK_ESCAPE);
+                d.pressKey(progress, VK_RETURN);
+                d.closeBox(progress);
             }
             if (step.to == step.from) d.settle();  // a press that does nothing
             page = d.waitForPage(step.to, step.to == kFinish ? 60000 : 10000);
@@ -141,4 +223,35 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
     EXPECT_TRUE(kvtest::fileExists(destination + "\\kvrem00.log"));
     EXPECT_EQ(nullptr, kv::installState.mainWindow);
     EXPECT_EQ(nullptr, kv::installState.wizardFrame);
+}
+
+TEST(WizardCancel, ClosingTheBackdropEndsAtOnceWithoutAsking) {
+    const RunOutcome outcome = kvtest::runInProcess([](Driver& d) {
+        d.waitForPage(kLanguage);
+        d.next();
+        d.waitForPage(kWelcome);
+        d.closeBox(d.mainWindow());
+    });
+    kvtest::expectNoScriptFailures(outcome);
+    EXPECT_EQ(2, outcome.resultCode);
+}
+
+// Enter and Esc on the backdrop end nothing and hand the focus to the frame;
+// Esc in the exit question leaves.
+TEST(WizardCancel, KeysOnTheBackdropEndNothingAndEscInTheQuestionLeaves) {
+    const RunOutcome outcome = kvtest::runInProcess([](Driver& d) {
+        d.waitForPage(kLanguage);
+        HWND main = d.mainWindow();
+        d.pressKey(main, VK_RETURN);
+        d.pressKey(main, VK_ESCAPE);
+        d.settle(main);
+        d.expect(d.mainWindow() != nullptr && noQuestion(d), "backdrop still running");
+        d.waitUntil([&] { return d.focus() != nullptr && (d.focus() == d.frame() || ::IsChild(d.frame(), d.focus())); },
+                    3000, "the keys to move the focus to the frame");
+        d.cancel();
+        d.waitForConfirmBox();
+        d.pressKey(d.focus(), VK_ESCAPE);
+    });
+    kvtest::expectNoScriptFailures(outcome);
+    EXPECT_EQ(2, outcome.resultCode);
 }

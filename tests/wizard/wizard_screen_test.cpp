@@ -5,6 +5,7 @@
 // Run once in English and once in Japanese under its own code page.
 #include "core/install_state.h"
 #include "core/setup_config.h"
+#include "core/setup_main_window.h"
 #include "engine/registry_key.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
@@ -23,7 +24,7 @@ constexpr int kConfirm = 7;    // the exit confirmation
 constexpr int kProgress = 8;   // the progress dialog
 constexpr int kAnyPage = -1;   // every page before the installation
 
-enum Where { kOnPage, kOnFrame, kOnBox };  // kOnBox: the confirmation or progress dialog itself
+enum Where { kOnPage, kOnFrame, kOnBox, kOnBackdrop };  // kOnBox: the confirmation or progress dialog itself
 enum Source { kLang, kLangNamed, kIni, kLiteral, kDefaultDestination };
 
 // Control id (0: the caption) -> where its text comes from. Within a page the
@@ -35,7 +36,7 @@ struct Shown {
 
 const Shown kScreens[] = {
     {kAnyPage, kOnFrame, 1001, kLang, "MSG", "1"}, {kAnyPage, kOnFrame, 1002, kLang, "MSG", "2"},
-    {kAnyPage, kOnFrame, 1010, kLang, "MSG", "4"},
+    {kAnyPage, kOnFrame, 1010, kLang, "MSG", "4"}, {kAnyPage, kOnBackdrop, 0, kLang, "MSG", "10"},
     {kLanguage, kOnFrame, 0, kLang, "MSG", "13"}, {kLanguage, kOnPage, 1000, kLang, "MSG", "13"},
     {kWelcome, kOnFrame, 0, kLang, "DLG", "P1T"}, {kWelcome, kOnPage, 1000, kLang, "DLG", "P1T"},
     {kWelcome, kOnPage, 1003, kLang, "DLG", "P11"}, {kWelcome, kOnPage, 1004, kIni, "Product", "Product", "         "},
@@ -106,12 +107,12 @@ std::string setting(const char* section, const char* key) {
     return value;
 }
 
-std::string expectedText(const Shown& row) {
+std::string expectedText(const Shown& row, const std::string& code) {
     switch (row.source) {
     case kLang:
-        return kvtest::packageText(language().c_str(), row.section, row.key);
+        return kvtest::packageText(code.c_str(), row.section, row.key);
     case kLangNamed: {
-        std::string text = kvtest::packageText(language().c_str(), row.section, row.key);
+        std::string text = kvtest::packageText(code.c_str(), row.section, row.key);
         const std::size_t at = text.find("%P");
         if (at != std::string::npos) text.replace(at, 2, setting("Display Name", "Name"));
         return text;
@@ -136,14 +137,15 @@ std::string describe(const Shown& row) {
     return what;
 }
 
-// The texts of a screen against the table, and the page's reading order.
-void expectScreenTexts(Driver& d, int screen, HWND page, HWND box = nullptr) {
+// The texts of a screen in a language against the table, and the page's reading order.
+void expectScreenTexts(Driver& d, int screen, HWND page, HWND box = nullptr, const std::string& code = language()) {
     int lastTop = -1000;
     for (const Shown& row : kScreens) {
         if (row.screen != screen && !(row.screen == kAnyPage && screen <= kInformation)) continue;
-        HWND owner = row.where == kOnPage ? page : row.where == kOnFrame ? d.frame() : box;
+        const HWND owners[] = {page, d.frame(), box, d.mainWindow()};
+        HWND owner = owners[row.where];
         HWND window = row.id == 0 ? owner : d.item(owner, row.id);
-        const std::string shown = d.text(window), wanted = expectedText(row);
+        const std::string shown = d.text(window), wanted = expectedText(row, code);
         d.expect(!wanted.empty() || row.source == kLiteral, describe(row) + ": the package has this text");
         d.expect(shown == wanted, describe(row) + " shows \"" + shown + "\", expected \"" + wanted + "\"");
         if (row.where != kOnPage) continue;
@@ -193,7 +195,7 @@ void expectProgress(Driver& d) {
                 if (want.screen == kProgress) expectLook(d, want, set.statusLook), ++looks;
         }
         const bool expected = next < wanted.size() && set.id == wanted[next]->id &&
-                              set.text == expectedText(*wanted[next]);
+                              set.text == expectedText(*wanted[next], language());
         d.expect(expected, "progress dialog set \"" + set.text + "\" on control " + std::to_string(set.id) +
                                (next < wanted.size() ? ", expected " + describe(*wanted[next]) : ""));
         next += expected ? 1 : 0;
@@ -228,9 +230,7 @@ TEST(WizardScreens, EveryScreenShowsItsTextsInItsLook) {
         page = d.waitForPage(kFinish, 60000);
         expectProgress(d);
         expectScreen(d, kFinish, page);
-        d.setCheck(d.item(page, 1016), false);
-        d.setCheck(d.item(page, 1020), true);
-        d.cancel();
+        kvtest::finish(d, page, false);
     });
     kvtest::expectNoScriptFailures(outcome);
     EXPECT_EQ(12, outcome.resultCode);
@@ -260,11 +260,9 @@ TEST(ProgramFolderPage, ListsTheFoldersOfProgramsSortedAndRebuiltAndPickingFills
         ASSERT_TRUE(entry.kind == kFile ? kvtest::writeFile(path, "x") : ::CreateDirectoryA(path.c_str(), nullptr));
         if (entry.kind == kHiddenFolder) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
-    kv::RegistryKey key;
-    key.SetRoot(HKEY_CURRENT_USER);
-    ASSERT_TRUE(key.Open(kvtest::kShellFoldersKey, true));
-    const std::string before = key.ReadString("Programs", "").c_str();
-    ASSERT_TRUE(key.WriteString("Programs", programs.c_str()));
+    const kvtest::SavedRegistryValue saved(HKEY_CURRENT_USER, kvtest::kShellFoldersKey, "Programs");
+    ASSERT_TRUE(kvtest::writeRegistryValue(HKEY_CURRENT_USER, kvtest::kShellFoldersKey, "Programs",
+                                           kvtest::stringValue(programs)));
 
     const RunOutcome outcome = kvtest::runInProcess([&](Driver& d) {
         d.waitForPage(kLanguage);
@@ -284,11 +282,63 @@ TEST(ProgramFolderPage, ListsTheFoldersOfProgramsSortedAndRebuiltAndPickingFills
         d.next();
         d.waitForPage(kInformation);
         d.expectEqual(std::string(kv::setupConfig.programFolder.get()), "Mid Folder", "the picked folder is taken");
-        d.cancel();
-        d.click(d.waitForConfirmBox(), IDCANCEL);
+        kvtest::leaveSetup(d);
     });
-    key.WriteString("Programs", before.c_str());
     kvtest::expectNoScriptFailures(outcome);
     EXPECT_EQ(2, outcome.resultCode);
     kvtest::removeTree(programs);
+}
+
+namespace {
+
+constexpr int kGerman = 2, kJapanese = 6;
+
+const kv::SetupMainWindow::PaintRecord& lastPaint() { return kv::installState.mainWindow->lastPaint(); }
+
+// Repaints the backdrop and waits until a paint drew the title in `face` at `height`.
+bool titlePainted(Driver& d, const std::string& face, int height) {
+    ::InvalidateRect(d.mainWindow(), nullptr, FALSE);
+    return d.waitUntil([&] { return lastPaint().titleFace == face && lastPaint().titleHeight == height; }, 5000,
+                       "title in " + face + " at height " + std::to_string(height));
+}
+
+}  // namespace
+
+// Choosing a language relabels every window shown and the pages after it;
+// the backdrop paints its title in the language's face.
+TEST(WizardLanguage, ChoosingALanguageRelabelsEveryWindowAndLaterPages) {
+    const RunOutcome outcome = kvtest::runInProcess([](Driver& d) {
+        HWND page = d.waitForPage(kLanguage);
+        HWND list = d.item(page, 1014);
+        d.expectEqual(d.listSelection(list), kv::installState.languageIndex, "detected language selected");
+        const std::vector<std::string> names = d.listTexts(list);
+        d.selectListItem(list, kGerman);
+        d.settle();
+        d.expectEqual(std::string(kv::installState.languageCode), "deu", "language code");
+        expectScreenTexts(d, kLanguage, page, nullptr, "deu");
+        d.expect(d.listTexts(list) == names && d.listSelection(list) == kGerman, "same ten names, German selected");
+        d.next();
+        expectScreenTexts(d, kWelcome, d.waitForPage(kWelcome), nullptr, "deu");
+        d.back();
+        page = d.waitForPage(kLanguage);
+        d.expectEqual(d.listSelection(d.item(page, 1014)), kGerman, "choice kept on return");
+        expectScreenTexts(d, kLanguage, page, nullptr, "deu");
+
+        // Japanese paints the title in its own face, larger; others in Times New Roman.
+        d.expect(titlePainted(d, "Times New Roman", 26), "Times New Roman title");
+        d.expect(lastPaint().gradientFills > 0 && lastPaint().gradientFills <= 256, "a paint fills at most 256 runs");
+        d.selectListItem(d.item(page, 1014), kJapanese);
+        d.expect(titlePainted(d, "\xB2\xD3\xA9\xFA\xC5\xE9", 30), "Japanese title");
+        d.selectListItem(d.item(page, 1014), kGerman);
+        d.expect(titlePainted(d, "Times New Roman", 26), "back to Times New Roman");
+
+        d.next();
+        d.waitForPage(kWelcome);
+        d.cancel();
+        HWND box = d.waitForConfirmBox();
+        expectScreenTexts(d, kConfirm, nullptr, box, "deu");
+        d.click(box, IDCANCEL);
+    });
+    kvtest::expectNoScriptFailures(outcome);
+    EXPECT_EQ(2, outcome.resultCode);
 }
