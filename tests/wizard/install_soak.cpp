@@ -4,7 +4,6 @@
 // threads, heap, private memory and GDI objects by kind. Wine answers
 // GetGuiResources and GetProcessHandleCount with 0, so handles are found by
 // probing handle values. Run with `make soak`.
-#include "base/proc_address.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
@@ -32,27 +31,9 @@ struct Holdings {
     std::map<DWORD, int> gdiObjects;  // by GetObjectType kind
 };
 
-// The object type's name of a kernel handle, through ntdll's object query.
-std::string handleKind(HANDLE handle) {
-    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    static const auto query = kv::procAddress<QueryObject>(::GetModuleHandleA("ntdll.dll"), "NtQueryObject");
-    alignas(8) unsigned char buffer[512] = {};
-    if (query == nullptr || query(handle, 2 /* ObjectTypeInformation */, buffer, sizeof(buffer), nullptr) != 0)
-        return "?";
-    const USHORT bytes = *reinterpret_cast<USHORT*>(buffer);
-    const WCHAR* name = *reinterpret_cast<WCHAR**>(buffer + sizeof(void*));
-    std::string kind;
-    for (USHORT i = 0; name != nullptr && i < bytes / 2; ++i) kind += static_cast<char>(name[i]);
-    return kind;
-}
-
 void kernelHandles(Holdings& h) {
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        if (!::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) continue;
-        ++h.kernelHandles;
-        ++h.handleKinds[handleKind(reinterpret_cast<HANDLE>(value))];
-    }
+    h.handleKinds = kvtest::kernelHandlesByKind();
+    for (const auto& kind : h.handleKinds) h.kernelHandles += kind.second;
 }
 
 BOOL CALLBACK countChild(HWND, LPARAM count) {
