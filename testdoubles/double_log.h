@@ -5,7 +5,6 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace kvdouble {

@@ -9,6 +9,7 @@
 
 #include "double_log.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -5,20 +5,24 @@
 //
 // Record line:  Setup object=<nonzero|null> path=<path> restart=<value before>
 // KV_DOUBLE_LOG  record file (nothing is written when unset)
+//
+// Built like the engine, without a C or C++ runtime: the engine loads and
+// frees this library on its worker thread once per installation, and a
+// statically linked runtime keeps, per load, the thread data it made for that
+// thread (an event, a thread handle and about 19 KB of heap), because the
+// library is gone before the thread ends.
 
+#include "base/bounded_format.h"
 #include "double_log.h"
 
 extern "C" int __stdcall Setup(void* mainWindowObject, const char* winntPath, int* restartNeeded) {
-    char restartText[16] = "null";
-    if (restartNeeded) {
-        std::snprintf(restartText, sizeof(restartText), "%d", *restartNeeded);
-    }
-
+    const char* object = mainWindowObject ? "nonzero" : "null";
+    const char* path = winntPath ? winntPath : "(null)";
     char line[1024];
-    std::snprintf(line, sizeof(line), "Setup object=%s path=%s restart=%s",
-                  mainWindowObject ? "nonzero" : "null", winntPath ? winntPath : "(null)",
-                  restartText);
-    kvdouble::appendRecord(line);
+    const bool fits = restartNeeded
+                          ? kv::formatInto(line, "Setup object=%s path=%s restart=%d", object, path, *restartNeeded)
+                          : kv::formatInto(line, "Setup object=%s path=%s restart=null", object, path);
+    kvdouble::appendRecord(fits ? line : "Setup record too long");
 
     if (restartNeeded) {
         *restartNeeded = 0;

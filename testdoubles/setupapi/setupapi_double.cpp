@@ -18,6 +18,7 @@
 
 #include "../double_log.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <thread>
 
 using kv::installState;
@@ -146,6 +147,12 @@ TEST_F(WorkerTest, OnNt4TheSetupLibraryGetsItsThreeArgumentsAndARestartFollows) 
     ASSERT_EQ(1u, lines.size());
     EXPECT_EQ("Setup object=nonzero path=" + kvtest::stagedPackageDir() + "\\winnt restart=7",
               lines[0]);
+
+    // Every installation loads and frees the library on the worker's thread;
+    // what one load keeps would pile up over installations in one process.
+    const std::map<std::string, int> handles = kvtest::kernelHandlesByKind();
+    for (int run = 0; run < 3; ++run) runWorker();
+    EXPECT_EQ(handles, kvtest::kernelHandlesByKind()) << "kernel objects kept over three more installations";
 }
 
 TEST_F(WorkerTest, OnWindows2000AndXpNeitherComponentRuns) {

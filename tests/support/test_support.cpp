@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include "base/proc_address.h"
 #include "base/unique_handle.h"
 #include "base/win.h"
 
@@ -127,5 +128,33 @@ std::string windowsPathOf(const char* unixPath) {
 
 std::string samplePackageDir() { return windowsPathOf(KV_SAMPLE_PACKAGE_DIR); }
 std::string stagedPackageDir() { return windowsPathOf(KV_STAGED_PACKAGE_DIR); }
+
+namespace {
+
+// The object type's name of a kernel handle, through ntdll's object query.
+std::string handleKind(HANDLE handle) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = kv::procAddress<QueryObject>(::GetModuleHandleA("ntdll.dll"), "NtQueryObject");
+    alignas(8) unsigned char buffer[512] = {};
+    if (query == nullptr || query(handle, 2 /* ObjectTypeInformation */, buffer, sizeof(buffer), nullptr) != 0)
+        return "?";
+    const USHORT bytes = *reinterpret_cast<USHORT*>(buffer);
+    const WCHAR* name = *reinterpret_cast<WCHAR**>(buffer + sizeof(void*));
+    std::string kind;
+    for (USHORT i = 0; name != nullptr && i < bytes / 2; ++i) kind += static_cast<char>(name[i]);
+    return kind;
+}
+
+}  // namespace
+
+std::map<std::string, int> kernelHandlesByKind() {
+    std::map<std::string, int> kinds;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+            ++kinds[handleKind(reinterpret_cast<HANDLE>(value))];
+    }
+    return kinds;
+}
 
 }  // namespace kvtest

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,9 @@ std::string stagedPackageDir();
 
 // Converts a Unix path of the build machine to the path Wine shows for it.
 std::string windowsPathOf(const char* unixPath);
+
+// The process's open kernel handles by object type name ("Event", "Thread"),
+// found by probing handle values: Wine answers GetProcessHandleCount with 0.
+std::map<std::string, int> kernelHandlesByKind();
 
 }  // namespace kvtest
