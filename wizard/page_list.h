@@ -32,7 +32,6 @@ public:
     // Shows and repaints the shown page and returns it (null without a window).
     WizardPage* CurrentPage();
 
-    int ShownIndex() const { return shownIndex_; }
     int count() const { return count_; }
     void clear();
 

@@ -29,7 +29,6 @@ public:
     // without them cannot be navigated and the run ends instead.
     bool complete() const { return complete_; }
     int CurrentIndex() const { return currentIndex_; }
-    PageList& pages() { return pages_; }
 
     void OnNext();
     void OnBack();
