@@ -1,20 +1,13 @@
-// The uninstall log is a bare sequence of records: one type byte, the text
-// without terminator, one 0x00 byte. No header, count or checksum.
+// The log's records as standard containers, for the tests and the host tools;
+// both directions go through the runtime-free codec of common/log_codec.h.
 #pragma once
+#include "common/log_codec.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace kv {
-
-enum LogRecordType : std::uint8_t {
-    kLogFile = 0xFF,
-    kLogFolder = 0xFE,
-    kLogAutoStartValue = 0xFD,
-    kLogProgramFolder = 0xFC,
-    kLogShortcut = 0xFB,
-    kLogUninstallKey = 0xFA,
-};
 
 struct LogRecord {
     std::uint8_t type;
@@ -27,7 +20,5 @@ std::vector<std::uint8_t> encodeLogRecord(std::uint8_t type, const std::string& 
 // Splits a log into records. Returns false when the bytes end inside a
 // record (no closing 0x00); the records read so far are kept.
 bool decodeLog(const std::vector<std::uint8_t>& bytes, std::vector<LogRecord>& records);
-
-const char* logRecordTypeName(std::uint8_t type);
 
 }  // namespace kv
