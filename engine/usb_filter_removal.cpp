@@ -2,7 +2,6 @@
 
 #include "base/bounded_format.h"
 #include "base/win.h"
-#include "core/install_state.h"
 #include "core/multibyte_text.h"
 #include "engine/load_library_entries.h"
 #include "engine/registry_key.h"
@@ -82,9 +81,7 @@ int removeFilterOfDevice(const char* guid, const char* keyName) {
 
 }  // namespace
 
-int RemoveUsbLowerFilter() {
-    if (!installState.is95Family()) return 0;
-
+int RemoveUsbLowerFilterFromDevices() {
     UniqueModule library;
     LibraryEntry entries[] = {{"SetupDiDestroyDeviceInfoList"},
                               {"SetupDiGetDeviceInterfaceDetailA"},

@@ -10,5 +10,8 @@ namespace kv {
 // found (whether or not the delete succeeded), else 0. Returns 0 at once,
 // without loading anything, on the NT family.
 int RemoveUsbLowerFilter();
+// The same walk whatever the platform (the uninstaller has no install state
+// and tells the platform itself).
+int RemoveUsbLowerFilterFromDevices();
 
 }  // namespace kv

@@ -1,0 +1,88 @@
+#include "removal/device_filters.h"
+
+#include "base/bounded_format.h"
+#include "base/proc_address.h"
+#include "base/unique_handle.h"
+#include "engine/usb_filter_removal.h"
+#include "removal/filter_list.h"
+
+namespace kv {
+namespace {
+
+constexpr DWORD kAllClasses = 0x4;      // DIGCF_ALLCLASSES: present or not
+constexpr DWORD kLowerFilters = 0x12;   // SPDRP_LOWERFILTERS
+constexpr DWORD kMultiString = 7;       // REG_MULTI_SZ
+constexpr DWORD kLargestFilterList = 1024;
+constexpr DWORD kMostDevices = 4096;  // an enumeration that never ends still does
+
+// SP_DEVINFO_DATA in its published 32-bit layout.
+struct DeviceInfoData {
+    DWORD cbSize;
+    GUID classGuid;
+    DWORD devInst;
+    ULONG_PTR reserved;
+};
+static_assert(sizeof(DeviceInfoData) == 28, "32-bit device record");
+
+using GetClassDevsFn = HANDLE(WINAPI*)(const GUID*, const char*, HWND, DWORD);
+using EnumDeviceInfoFn = BOOL(WINAPI*)(HANDLE, DWORD, DeviceInfoData*);
+using GetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, DWORD*, BYTE*, DWORD, DWORD*);
+using SetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, const BYTE*, DWORD);
+using DestroyListFn = BOOL(WINAPI*)(HANDLE);
+
+int removeThroughDeviceProperties() {
+    char path[kPathCapacity];
+    const UINT length = ::GetSystemDirectoryA(path, sizeof(path));
+    if (length == 0 || length >= sizeof(path) || !appendInto(path, "\\SETUPAPI.DLL")) return -1;
+    UniqueModule library(::LoadLibraryA(path));
+    const auto getClassDevs = procAddress<GetClassDevsFn>(library.get(), "SetupDiGetClassDevsA");
+    const auto enumDevices = procAddress<EnumDeviceInfoFn>(library.get(), "SetupDiEnumDeviceInfo");
+    const auto getProperty = procAddress<GetPropertyFn>(library.get(), "SetupDiGetDeviceRegistryPropertyA");
+    const auto setProperty = procAddress<SetPropertyFn>(library.get(), "SetupDiSetDeviceRegistryPropertyA");
+    const auto destroyList = procAddress<DestroyListFn>(library.get(), "SetupDiDestroyDeviceInfoList");
+    if (!getClassDevs || !enumDevices || !getProperty || !setProperty || !destroyList) return -1;
+
+    const HANDLE devices = getClassDevs(nullptr, nullptr, nullptr, kAllClasses);
+    if (devices == INVALID_HANDLE_VALUE || devices == nullptr) return 0;
+    int changed = 0;
+    for (DWORD index = 0; index < kMostDevices; ++index) {
+        DeviceInfoData device = {};
+        device.cbSize = sizeof(device);
+        if (!enumDevices(devices, index, &device)) {
+            if (::GetLastError() == ERROR_NO_MORE_ITEMS) break;
+            continue;
+        }
+        // One more zero than the value holds, so a list without its last
+        // terminator still ends.
+        BYTE filters[kLargestFilterList + 2] = {};
+        DWORD type = 0, size = 0;
+        if (!getProperty(devices, &device, kLowerFilters, &type, filters, kLargestFilterList, &size) ||
+            type != kMultiString || size > kLargestFilterList)
+            continue;
+        char kept[kLargestFilterList + 2];
+        std::size_t keptSize = 0;
+        const FilterEdit edit =
+            removeFilterDriver(reinterpret_cast<const char*>(filters), size, kept, sizeof(kept), &keptSize);
+        if (edit == FilterEdit::Unchanged) continue;
+        const bool done = edit == FilterEdit::Emptied
+                              ? setProperty(devices, &device, kLowerFilters, nullptr, 0)
+                              : setProperty(devices, &device, kLowerFilters, reinterpret_cast<const BYTE*>(kept),
+                                            static_cast<DWORD>(keptSize));
+        if (done) ++changed;
+    }
+    destroyList(devices);
+    return changed;
+}
+
+}  // namespace
+
+int removeFilterDriverFromDevices(FilterPlatform platform) {
+    switch (platform) {
+        case FilterPlatform::Family95: return RemoveUsbLowerFilterFromDevices();
+        case FilterPlatform::Nt5: return removeThroughDeviceProperties();
+        case FilterPlatform::Nt4: return 0;
+    }
+    return 0;
+}
+
+}  // namespace kv
