@@ -340,7 +340,10 @@ void Remover::finishAfterUninstaller() {
     }
     if (outcome != DeleteOutcome::Removed) outcome = deleteFileNowOrAtRestart(self, restart_);
     reportDelete(outcome, "file", self);
-    removeFolder(options_.installation, "folder");
+    // This remover did not queue what the removal left for the restart, so
+    // a folder still holding something is queued after it: the restart
+    // deletes it once it is empty, and leaves it otherwise.
+    reportDelete(removeFolderNowOrAtRestart(options_.installation, true, restart_), "folder", options_.installation);
     commitRestart();
 }
 

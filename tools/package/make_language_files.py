@@ -37,7 +37,7 @@ DLG_KEYS = ['P1T', 'P11', 'P12', 'P13', 'P14', 'P15', 'P16',
             'P5T', 'P51',
             'P7T', 'P71', 'ROLLER3', 'ROLLER5',
             'PFT', 'PF1', 'PF2', 'PF4', 'PF5']
-REM_KEYS = ['1', '2', '3', '4', '5', '6']
+REM_KEYS = ['1', '2', '3', '4', '5', '6', '7', '8', '9', '10']
 
 # Longest value in bytes that the engine's buffers take (one byte is kept
 # for the terminating zero): 259 in general, 519 for the information page.
@@ -114,6 +114,10 @@ TEXTS['enu'] = {
         '4': 'Removing settings...',
         '5': 'The TarnWeld mouse driver has been removed. Restart Windows to complete the removal.',
         '6': 'Some files could not be removed. You can delete them after restarting Windows.',
+        '7': 'The TarnWeld mouse driver has been removed.',
+        '8': 'Do you want to restart Windows now?',
+        '9': 'The TarnWeld mouse driver cannot be removed: its uninstall log is missing or damaged.',
+        '10': 'Another setup or uninstall is running. Try again when it has finished.',
     },
 }
 
@@ -187,6 +191,10 @@ TEXTS['deu'] = {
              'um das Entfernen abzuschließen.',
         '6': 'Einige Dateien konnten nicht entfernt werden. Sie können sie nach einem '
              'Neustart von Windows löschen.',
+        '7': 'Der TarnWeld-Maustreiber wurde entfernt.',
+        '8': 'Möchten Sie Windows jetzt neu starten?',
+        '9': 'Der TarnWeld-Maustreiber kann nicht entfernt werden: Das Deinstallationsprotokoll fehlt oder ist beschädigt.',
+        '10': 'Ein anderes Setup oder eine andere Deinstallation läuft. Versuchen Sie es erneut, wenn sie beendet ist.',
     },
 }
 
@@ -261,6 +269,10 @@ TEXTS['esn'] = {
              'terminar la desinstalación.',
         '6': 'No se han podido quitar algunos archivos. Puede eliminarlos después de '
              'reiniciar Windows.',
+        '7': 'Se ha quitado el controlador del ratón TarnWeld.',
+        '8': '¿Desea reiniciar Windows ahora?',
+        '9': 'No se puede quitar el controlador del ratón TarnWeld: falta su registro de desinstalación o está dañado.',
+        '10': 'Ya se está ejecutando otra instalación o desinstalación. Vuelva a intentarlo cuando haya terminado.',
     },
 }
 
@@ -336,6 +348,10 @@ TEXTS['fra'] = {
              'terminer la désinstallation.',
         '6': 'Certains fichiers n\'ont pas pu être supprimés. Vous pourrez les effacer '
              'après le redémarrage de Windows.',
+        '7': 'Le pilote de la souris TarnWeld a été supprimé.',
+        '8': 'Voulez-vous redémarrer Windows maintenant ?',
+        '9': 'Impossible de supprimer le pilote de la souris TarnWeld : son journal de désinstallation est absent ou endommagé.',
+        '10': "Une autre installation ou désinstallation est en cours. Réessayez lorsqu'elle sera terminée.",
     },
 }
 
@@ -410,6 +426,10 @@ TEXTS['ita'] = {
              'completare la disinstallazione.',
         '6': 'Non è stato possibile rimuovere alcuni file. Si potranno eliminare dopo '
              'il riavvio di Windows.',
+        '7': 'Il driver del mouse TarnWeld è stato rimosso.',
+        '8': 'Riavviare Windows ora?',
+        '9': 'Impossibile rimuovere il driver del mouse TarnWeld: il registro di disinstallazione manca o è danneggiato.',
+        '10': "È in corso un'altra installazione o disinstallazione. Riprovare al termine.",
     },
 }
 
@@ -485,6 +505,10 @@ TEXTS['nld'] = {
              'op om het verwijderen te voltooien.',
         '6': 'Sommige bestanden konden niet worden verwijderd. U kunt ze wissen nadat '
              'Windows opnieuw is opgestart.',
+        '7': 'Het stuurprogramma voor de TarnWeld-muis is verwijderd.',
+        '8': 'Wilt u Windows nu opnieuw opstarten?',
+        '9': 'Het stuurprogramma voor de TarnWeld-muis kan niet worden verwijderd: het verwijderlogboek ontbreekt of is beschadigd.',
+        '10': 'Er wordt al een andere installatie of verwijdering uitgevoerd. Probeer het opnieuw wanneer die klaar is.',
     },
 }
 
@@ -557,6 +581,10 @@ TEXTS['jpn'] = {
         '5': 'TarnWeld マウス ドライバを削除しました。削除を完了するには Windows を'
              '再起動してください。',
         '6': '一部のファイルを削除できませんでした。Windows の再起動後に削除してください。',
+        '7': 'TarnWeld マウス ドライバを削除しました。',
+        '8': '今すぐ Windows を再起動しますか?',
+        '9': 'TarnWeld マウス ドライバを削除できません。アンインストール ログがないか、壊れています。',
+        '10': '別のセットアップまたはアンインストールが実行中です。終了してからもう一度実行してください。',
     },
 }
 
@@ -623,6 +651,10 @@ TEXTS['cht'] = {
         '4': '正在移除設定...',
         '5': '已移除 TarnWeld 滑鼠驅動程式。請重新啟動 Windows 以完成移除。',
         '6': '有些檔案無法移除。您可以在重新啟動 Windows 後再刪除這些檔案。',
+        '7': '已移除 TarnWeld 滑鼠驅動程式。',
+        '8': '要立即重新啟動 Windows 嗎？',
+        '9': '無法移除 TarnWeld 滑鼠驅動程式：解除安裝記錄遺失或已損毀。',
+        '10': '另一個安裝或解除安裝正在執行。請在其完成後再試一次。',
     },
 }
 
@@ -689,6 +721,10 @@ TEXTS['chs'] = {
         '4': '正在删除设置...',
         '5': 'TarnWeld 鼠标驱动程序已被删除。请重新启动 Windows 以完成卸载。',
         '6': '有些文件无法删除。您可以在重新启动 Windows 后手动删除它们。',
+        '7': 'TarnWeld 鼠标驱动程序已被删除。',
+        '8': '要立即重新启动 Windows 吗？',
+        '9': '无法删除 TarnWeld 鼠标驱动程序：卸载日志丢失或已损坏。',
+        '10': '另一个安装或卸载程序正在运行。请在其结束后重试。',
     },
 }
 
@@ -761,6 +797,10 @@ TEXTS['kor'] = {
         '5': 'TarnWeld 마우스 드라이버를 제거했습니다. 제거를 마치려면 Windows를 '
              '다시 시작하십시오.',
         '6': '일부 파일을 제거하지 못했습니다. Windows를 다시 시작한 후 삭제하십시오.',
+        '7': 'TarnWeld 마우스 드라이버를 제거했습니다.',
+        '8': '지금 Windows를 다시 시작하시겠습니까?',
+        '9': 'TarnWeld 마우스 드라이버를 제거할 수 없습니다. 제거 로그가 없거나 손상되었습니다.',
+        '10': '다른 설치 또는 제거 프로그램이 실행 중입니다. 끝난 후에 다시 시도하십시오.',
     },
 }
 
