@@ -6,6 +6,7 @@
 #include "removal/path_rules.h"
 #include "removal/wininit_text.h"
 
+#include <cstring>
 #include <new>
 
 namespace kv {
@@ -62,11 +63,24 @@ bool RestartDeletes::schedule(const char* path, bool folder) {
         paths_ += '\n';
         return true;
     }
-    if (folder) return false;  // WININIT.INI deletes files only
-    // Its lines must carry the short names; the long ones are not understood.
+    // WININIT's lines must carry the short names; the long ones are not
+    // understood. The short name also needs no quotes on a command line.
     char shortPath[kPathCapacity];
     const DWORD length = ::GetShortPathNameA(path, shortPath, sizeof(shortPath));
     if (length == 0 || length >= sizeof(shortPath)) return false;
+    if (folder) {
+        const std::size_t before = folders_.size();
+        folders_ += shortPath;
+        folders_ += '\n';
+        if (folders_.failed()) {
+            folders_.resize(before);
+            return false;
+        }
+        ++scheduled_;
+        paths_ += path;
+        paths_ += '\n';
+        return true;
+    }
     const std::size_t before = wininitLines_.size();
     wininitLines_ += "NUL=";
     wininitLines_ += shortPath;
@@ -82,6 +96,41 @@ bool RestartDeletes::schedule(const char* path, bool folder) {
 }
 
 bool RestartDeletes::commit() {
+    return commitFolders() && commitWininit();
+}
+
+// One RunOnce value per folder, named for it, so that another pending
+// removal's values stay: "<interpreter> /c rd <short folder>".
+bool RestartDeletes::commitFolders() {
+    if (folders_.empty()) return true;
+    char interpreter[kPathCapacity];
+    const DWORD length = ::GetEnvironmentVariableA("COMSPEC", interpreter, sizeof(interpreter));
+    if (length == 0 || length >= sizeof(interpreter)) return false;
+    UniqueRegKey runOnce;
+    DWORD disposition = 0;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0, nullptr, 0,
+                          KEY_SET_VALUE, nullptr, runOnce.put(), &disposition) != ERROR_SUCCESS)
+        return false;
+    bool all = true;
+    const char* at = folders_.c_str();
+    while (*at) {
+        std::size_t n = 0;
+        while (at[n] && at[n] != '\n') ++n;
+        String folder(at, n);
+        char name[kPathCapacity + 16], command[2 * kPathCapacity + 16];
+        if (folder.failed() || !formatInto(name, "kvrem rd %s", folder.c_str()) ||
+            !formatInto(command, std::strchr(interpreter, ' ') ? "\"%s\" /c rd %s" : "%s /c rd %s", interpreter,
+                        folder.c_str()) ||
+            ::RegSetValueExA(runOnce.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
+                             static_cast<DWORD>(std::strlen(command) + 1)) != ERROR_SUCCESS)
+            all = false;
+        at += n + (at[n] ? 1 : 0);
+    }
+    if (all) folders_.clear();
+    return all;
+}
+
+bool RestartDeletes::commitWininit() {
     if (wininitLines_.empty()) return true;
     char path[kPathCapacity];
     const UINT folderLength = ::GetWindowsDirectoryA(path, sizeof(path));

@@ -1,0 +1,388 @@
+// Install -> uninstall -> restart leaves the system as it was, but for the
+// install count, under each Windows version. One table: each row installs
+// the staged package through the wizard, may change the scene (a running
+// tray program, a damaged log, a log naming a system file, a second
+// install), runs the built kvrem00.exe as Add/Remove Programs would (this
+// program waits for it, so it sees the full exit code, which Wine's own
+// exit status cuts to 8 bits), restarts (wineboot -r works through the
+// delayed deletes and WININIT.INI) and compares snapshots of the files
+// under C:\ and of the registry.
+#include "common/log_codec.h"
+#include "common/single_instance.h"
+#include "support/test_registry.h"
+#include "support/test_support.h"
+#include "wizard/wizard_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace kvdrive;
+
+namespace {
+
+constexpr char kTrayQuitEvent[] = "KvTrayDoubleQuit";
+constexpr char kCountKey[] = "SOFTWARE\\MORVASETUP";
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+    return text;
+}
+
+// What lies on the system: every file and folder under C:\ and every value
+// under the two Software keys, with its data.
+struct Snapshot {
+    std::set<std::string> items;
+};
+
+// The uninstaller's copy under the temp folder and what queues it for the
+// restart (WININIT.INI and a RunOnce command on the 95 family).
+bool isUninstallerCopy(const std::string& item) {
+    const std::size_t at = item.find("\\temp\\kv");
+    return (at != std::string::npos && item.find(".tmp", at) != std::string::npos) ||
+           item.find("c:\\windows\\wininit.ini") != std::string::npos;
+}
+
+bool ignoredPath(const std::string& path) {
+    const std::string l = lower(path);
+    // This program's own scratch folders, and the file Wine leaves when it
+    // has worked through WININIT.INI at a restart (the 95 family's own
+    // record of it, as on a real system).
+    return l.find("\\kvtest-") != std::string::npos || l == "c:\\windows\\wininit.bak";
+}
+
+void addFiles(const std::string& folder, std::set<std::string>& items) {
+    WIN32_FIND_DATAA found = {};
+    kv::UniqueFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string path = folder + "\\" + name;
+        if (ignoredPath(path)) continue;
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        items.insert("file " + lower(path) + (isFolder ? "\\" : ""));
+        // Wine links dosdevices and the like: stay on the drive's own tree.
+        if (isFolder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) addFiles(path, items);
+    } while (::FindNextFileA(find.get(), &found));
+}
+
+void addRegistry(HKEY root, const std::string& rootName, const std::string& path, std::set<std::string>& items) {
+    // Wine lists the network cards afresh at every restart.
+    if (lower(path).find("\\networkcards") != std::string::npos) return;
+    kv::UniqueRegKey key;
+    if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
+    items.insert("key " + rootName + "\\" + lower(path));
+    for (DWORD i = 0;; ++i) {
+        char name[1024];
+        DWORD nameSize = sizeof(name), type = 0, dataSize = 0;
+        std::vector<BYTE> data(1 << 16);
+        dataSize = static_cast<DWORD>(data.size());
+        if (::RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
+            break;
+        items.insert("value " + rootName + "\\" + lower(path) + "\\" + lower(name) + " = " + std::to_string(type) +
+                     ":" + std::string(reinterpret_cast<const char*>(data.data()), dataSize));
+    }
+    for (DWORD i = 0;; ++i) {
+        char name[1024];
+        DWORD nameSize = sizeof(name);
+        if (::RegEnumKeyExA(key.get(), i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        addRegistry(root, rootName, path + "\\" + name, items);
+    }
+}
+
+Snapshot snapshot() {
+    Snapshot s;
+    addFiles("C:", s.items);
+    addRegistry(HKEY_LOCAL_MACHINE, "hklm", "Software", s.items);
+    addRegistry(HKEY_CURRENT_USER, "hkcu", "Software", s.items);
+    return s;
+}
+
+// What is in `after` and not in `before`, and the other way round.
+std::vector<std::string> difference(const Snapshot& before, const Snapshot& after) {
+    std::vector<std::string> out;
+    for (const std::string& item : after.items)
+        if (!before.items.count(item)) out.push_back("+ " + item);
+    for (const std::string& item : before.items)
+        if (!after.items.count(item)) out.push_back("- " + item);
+    return out;
+}
+
+// The install count is all an install leaves behind, by design.
+std::vector<std::string> beyondInstallCount(const std::vector<std::string>& changes) {
+    std::vector<std::string> out;
+    const std::string countKey = "hklm\\" + lower(kCountKey);
+    for (const std::string& change : changes)
+        if (change.find(countKey) == std::string::npos) out.push_back(change);
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += line.substr(0, 300) + "\n";
+    return out;
+}
+
+// Runs a program and waits for it; its full exit code, or -1.
+long runAndWait(const std::string& commandLine, const std::function<void(HANDLE)>& whileRunning = nullptr) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    std::string line = commandLine;
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return -1;
+    kv::UniqueKernelObject process(started.hProcess), thread(started.hThread);
+    if (whileRunning) whileRunning(process.get());
+    if (::WaitForSingleObject(process.get(), 120000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    return ::GetExitCodeProcess(process.get(), &code) ? static_cast<long>(code) : -1;
+}
+
+// The copy the uninstaller runs from holds the setup mutex until its very
+// end (it deletes the first process's file after that has ended).
+void waitForUninstallEnd() {
+    for (int i = 0; i < 600; ++i) {
+        kv::SetupInstanceLock lock;
+        if (lock.acquire() == kv::SetupInstanceLock::Outcome::Acquired) return;
+        ::Sleep(50);
+    }
+    ADD_FAILURE() << "the uninstaller still runs";
+}
+
+// Answers the uninstaller's message boxes: yes to the question before
+// removing, no to restarting, OK to the rest; keeps their texts.
+std::vector<std::string> answerMessages(HANDLE process, const std::string& caption) {
+    std::vector<std::string> texts;
+    bool confirmed = false;
+    for (int tick = 0; tick < 2400 && ::WaitForSingleObject(process, 50) == WAIT_TIMEOUT; ++tick) {
+        HWND box = ::FindWindowA("#32770", caption.c_str());
+        if (box == nullptr || !::IsWindowVisible(box)) continue;
+        char text[2048] = {};
+        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+        texts.push_back(text);
+        const bool question = ::GetDlgItem(box, IDYES) != nullptr;
+        const int answer = question ? (confirmed ? IDNO : IDYES) : IDOK;
+        if (question) confirmed = true;
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        // Wait until this box has gone before looking for the next.
+        for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(25);
+    }
+    return texts;
+}
+
+void restart() {
+    // What a restart does to files: Wine works through the delayed
+    // deletes and WININIT.INI.
+    EXPECT_EQ(0, runAndWait("wineboot.exe -r"));
+}
+
+std::string readText(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    kvtest::readFileBytes(path, bytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void appendRecord(const std::string& log, std::uint8_t type, const std::string& text) {
+    std::string bytes = readText(log);
+    std::vector<std::uint8_t> record(text.size() + 2);
+    kv::encodeLogRecord(type, text.data(), text.size(), record.data(), record.size());
+    bytes.append(record.begin(), record.end());
+    kvtest::writeFile(log, bytes);
+}
+
+struct Install {
+    std::string destination;
+    std::string programFolder;
+};
+
+Install install(const std::string& name) {
+    // Named for the version too: all versions share one prefix.
+    const std::string full = name + " " + kvtest::windowsVersion();
+    Install made{"C:\\Program Files\\KV Round Trip " + full, "KV Round Trip " + full};
+    const Entry doInstall = kvtest::stagedLibraryEntry();
+    EXPECT_TRUE(doInstall);
+    RunOutcome outcome = runScripted(doInstall, kvtest::stagedPackageDir(), [&](Driver& d) {
+        d.waitForPage(kLanguage);
+        d.walkTo(kDestination);
+        kvtest::finish(d, kvtest::installToFinish(d, made.destination, made.programFolder), false);
+    });
+    kvtest::expectNoScriptFailures(outcome);
+    EXPECT_TRUE(kvtest::fileExists(made.destination + "\\kvrem00.exe"));
+    return made;
+}
+
+struct Uninstalled {
+    long exitCode = -1;
+    std::string log;                    // the /log file's text
+    std::vector<std::string> messages;  // interactive runs: the boxes' texts
+};
+
+Uninstalled uninstall(const Install& installed, bool interactive) {
+    Uninstalled result;
+    const std::string logFile = kvtest::makeTempFolder("removal") + "\\removal.txt";
+    const std::string program = installed.destination + "\\kvrem00.exe";
+    std::string caption(260, '\0');
+    caption.resize(::GetPrivateProfileStringA("MSG", "1", "", &caption[0], 260,
+                                              (installed.destination + "\\kvrem.un2").c_str()));
+    // Unquoted, as the engine writes the uninstall entry.
+    const std::string command = "\"" + program + "\"" + (interactive ? "" : " /s") + " /log=\"" + logFile + "\"";
+    result.exitCode = runAndWait(command, [&](HANDLE process) {
+        if (interactive) result.messages = answerMessages(process, caption);
+    });
+    waitForUninstallEnd();
+    result.log = readText(logFile);
+    return result;
+}
+
+// The tray program as the auto-start value starts it, running until told.
+class RunningTray {
+public:
+    explicit RunningTray(const std::string& destination) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started = {};
+        std::string line = "\"" + destination + "\\kvtray32.exe\"";
+        if (::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+            process_.reset(started.hProcess);
+            ::CloseHandle(started.hThread);
+        }
+        // Running with the hook library loaded once its event exists.
+        for (int i = 0; i < 200 && !quit_; ++i) {
+            quit_.reset(::OpenEventA(EVENT_MODIFY_STATE, FALSE, kTrayQuitEvent));
+            if (!quit_) ::Sleep(25);
+        }
+    }
+    bool running() const { return process_ && quit_; }
+    // A restart ends it; before a restart of the files alone, so do we.
+    void end() {
+        if (quit_) ::SetEvent(quit_.get());
+        if (process_) ::WaitForSingleObject(process_.get(), 10000);
+        quit_.reset();
+        process_.reset();
+    }
+    ~RunningTray() { end(); }
+
+private:
+    kv::UniqueKernelObject process_;
+    kv::UniqueKernelObject quit_;
+};
+
+enum class Scene { Plain, Interactive, TrayRunning, Reinstalled, DamagedLog, SystemFileInLog };
+
+struct Row {
+    const char* name;
+    Scene scene;
+};
+
+class RoundTrip : public ::testing::TestWithParam<Row> {
+protected:
+    static void SetUpTestSuite() {
+        // The uninstaller is told the same Windows version as this program.
+        const std::string version = kvtest::windowsVersion();
+        if (!version.empty())
+            kvtest::writeRegistryValue(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\kvrem00.exe", "Version",
+                                       kvtest::stringValue(version));
+    }
+};
+
+TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
+    const Row row = GetParam();
+    const Snapshot before = snapshot();
+    const Install installed = install(row.name);
+    const std::string log = installed.destination + "\\kvrem00.log";
+    bool restartExpected = false;
+
+    switch (row.scene) {
+        case Scene::Plain: {
+            const Uninstalled u = uninstall(installed, false);
+            EXPECT_EQ(0, u.exitCode) << u.log;
+            EXPECT_EQ(std::string::npos, u.log.find("skipped:")) << u.log;
+            EXPECT_EQ(std::string::npos, u.log.find("not removed:")) << u.log;
+            break;
+        }
+        case Scene::Interactive: {
+            const Uninstalled u = uninstall(installed, true);
+            EXPECT_EQ(0, u.exitCode) << u.log;
+            ASSERT_EQ(2u, u.messages.size()) << joined(u.messages);
+            EXPECT_NE(std::string::npos, u.messages[0].find("TarnWeld")) << "the question names the product";
+            char removed[260] = {};
+            ::GetPrivateProfileStringA("MSG", "7", "", removed, sizeof(removed),
+                                       (kvtest::stagedPackageDir() + "\\kv-00001\\kvrem.enu").c_str());
+            EXPECT_EQ(std::string(removed), u.messages[1]);
+            break;
+        }
+        case Scene::TrayRunning: {
+            RunningTray tray(installed.destination);
+            ASSERT_TRUE(tray.running());
+            const Uninstalled u = uninstall(installed, false);
+            // In use: the tray program and its hook library, at the restart.
+            EXPECT_EQ(3010, u.exitCode) << u.log;
+            EXPECT_NE(std::string::npos, u.log.find("removed at restart: file " + installed.destination +
+                                                    "\\kvhook.dll (in use)"))
+                << u.log;
+            tray.end();
+            restartExpected = true;
+            break;
+        }
+        case Scene::Reinstalled: {
+            const Install second = install(std::string(row.name) + " again");
+            const Uninstalled u = uninstall(second, false);
+            EXPECT_EQ(0, u.exitCode) << u.log;
+            const Uninstalled first = uninstall(installed, false);
+            EXPECT_EQ(0, first.exitCode) << first.log;
+            // The entry in the list of programs was the second install's.
+            EXPECT_NE(std::string::npos, first.log.find("not present: uninstall key")) << first.log;
+            break;
+        }
+        case Scene::DamagedLog: {
+            const std::string whole = readText(log);
+            kvtest::writeFile(log, whole.substr(0, whole.size() - 1));
+            const Snapshot installedState = snapshot();
+            const Uninstalled u = uninstall(installed, false);
+            EXPECT_EQ(1603, u.exitCode) << u.log;
+            EXPECT_NE(std::string::npos, u.log.find("not removed: the log ends inside a record")) << u.log;
+            std::vector<std::string> removed = difference(installedState, snapshot());
+            removed.erase(std::remove_if(removed.begin(), removed.end(), isUninstallerCopy), removed.end());
+            EXPECT_EQ("", joined(removed)) << "nothing was removed";
+            // Mended, it removes everything.
+            kvtest::writeFile(log, whole);
+            EXPECT_EQ(0, uninstall(installed, false).exitCode);
+            break;
+        }
+        case Scene::SystemFileInLog: {
+            appendRecord(log, kv::kLogFile, "C:\\windows\\win.ini");
+            appendRecord(log, kv::kLogFolder, "C:\\windows");
+            const Uninstalled u = uninstall(installed, false);
+            EXPECT_EQ(0, u.exitCode) << u.log;
+            EXPECT_NE(std::string::npos,
+                      u.log.find("skipped: file C:\\windows\\win.ini (outside the installation's folders)"))
+                << u.log;
+            EXPECT_NE(std::string::npos, u.log.find("skipped: folder C:\\windows (a system folder or a drive root)"))
+                << u.log;
+            EXPECT_TRUE(kvtest::fileExists("C:\\windows\\win.ini"));
+            break;
+        }
+    }
+    restart();
+    const std::vector<std::string> left = beyondInstallCount(difference(before, snapshot()));
+    EXPECT_EQ("", joined(left)) << row.name << (restartExpected ? " (after a restart)" : "");
+}
+
+const Row kRows[] = {
+    {"Interactive", Scene::Interactive},
+    {"Plain", Scene::Plain},
+    {"Tray", Scene::TrayRunning},
+    {"Reinstalled", Scene::Reinstalled},
+    {"DamagedLog", Scene::DamagedLog},
+    {"SystemFile", Scene::SystemFileInLog},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, RoundTrip, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+
+}  // namespace
