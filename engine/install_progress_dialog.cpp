@@ -1,4 +1,5 @@
 #include "engine/install_progress_dialog.h"
+#include "engine/install_rollback.h"
 
 #include "base/module_instance.h"
 #include "core/install_state.h"
@@ -30,7 +31,10 @@ InstallProgressDialog::InstallProgressDialog(const InstallSteps& steps)
     : Dialog(IDD_INSTALL_PROGRESS), steps_(steps) {}
 
 InstallProgressDialog::~InstallProgressDialog() {
-    if (installState.uninstallLog.isOpen() && !installState.isWorkerBusy()) installState.uninstallLog.close();
+    if (installState.uninstallLog.isOpen() && !installState.isWorkerBusy()) {
+        installState.uninstallLog.close();
+        rollBackStoppedInstall();
+    }
 }
 
 void InstallProgressDialog::DoDataExchange(DataExchange& exchange) {

@@ -4,6 +4,8 @@
 #include "core/install_state.h"
 #include "core/shared_folders.h"
 #include "engine/create_directory_tree.h"
+#include "engine/earlier_installation.h"
+#include "engine/earlier_log.h"
 #include "engine/file_table.h"
 #include "engine/install_steps.h"
 #include "engine/log_record.h"
@@ -139,7 +141,9 @@ bool openDestination(char (&logPath)[kPathCapacity]) {
         return false;
     const bool existed = folderExists(destination);
     if (!CreateDirectoryTree(destination, false)) return false;
-    if (installState.uninstallLog.create(logPath)) return true;
+    EarlierLog earlier;
+    earlier.read(logPath);
+    if (installState.uninstallLog.create(logPath)) return earlier.carryInto(installState.uninstallLog);
     if (!existed) ::RemoveDirectoryA(destination);
     return false;
 }
@@ -150,6 +154,7 @@ void runWorkerSteps() {
         installState.stopInstall();
         return;
     }
+    removeEarlierInstallation();
     RegistryKey key;
     RemoveUsbLowerFilter();
     runDriverSetup(key);

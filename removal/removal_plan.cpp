@@ -64,6 +64,29 @@ bool removedBefore(const std::uint8_t* bytes, const PlannedRecord& a, const Plan
     return a.offset > b.offset;
 }
 
+std::size_t offsetOf(const std::uint8_t* bytes, const LogRecordView& record) {
+    return static_cast<std::size_t>(reinterpret_cast<const std::uint8_t*>(record.text) - bytes);
+}
+
+// Copies a judged (so at most kMaxRemovalPath bytes long) record's text.
+void copyText(const std::uint8_t* bytes, const PlannedRecord& record, char (&out)[kMaxRemovalPath + 1]) {
+    for (std::size_t i = 0; i < record.length; ++i) out[i] = static_cast<char>(bytes[record.offset + i]);
+    out[record.length] = 0;
+}
+
+// A record of the same kind naming the same item follows from `offset` on.
+bool recordedAgain(const std::uint8_t* bytes, std::size_t size, std::size_t offset, const LogRecordView& record,
+                   LeadBytePredicate isLead) {
+    if (record.length > kMaxRemovalPath) return false;
+    char text[kMaxRemovalPath + 1];
+    for (std::size_t i = 0; i < record.length; ++i) text[i] = record.text[i];
+    text[record.length] = 0;
+    LogRecordView later;
+    while (readLogRecord(bytes, size, offset, later) == LogRead::Record)
+        if (later.type == record.type && samePath(later.text, later.length, text, isLead)) return true;
+    return false;
+}
+
 }  // namespace
 
 LogCheck checkRemovalLog(const std::uint8_t* bytes, std::size_t size) {
@@ -136,25 +159,45 @@ Verdict judgeRecord(const RemovalFolders& f, const char* programFolder, std::uin
 
 bool planRemoval(const std::uint8_t* bytes, std::size_t size, const RemovalFolders& folders,
                  LeadBytePredicate isLead, Vector<PlannedRecord>& plan) {
-    // The program folder first: shortcuts are judged against it.
-    char programFolder[kMaxRemovalPath + 1] = {};
+    // The program folders first: shortcuts are judged against them (a
+    // reinstall's log may name the folder of the earlier install too).
+    Vector<PlannedRecord> programFolders;
     std::size_t offset = 0;
     LogRecordView record;
     while (readLogRecord(bytes, size, offset, record) == LogRead::Record) {
-        if (record.type != kLogProgramFolder) continue;
-        programFolder[0] = 0;
-        if (judgeRecord(folders, "", record.type, record.text, record.length, isLead) != Verdict::Act) continue;
-        for (std::size_t i = 0; i < record.length; ++i) programFolder[i] = record.text[i];
-        programFolder[record.length] = 0;
+        if (record.type != kLogProgramFolder ||
+            judgeRecord(folders, "", record.type, record.text, record.length, isLead) != Verdict::Act)
+            continue;
+        const PlannedRecord folder = {record.type, offsetOf(bytes, record), record.length, Verdict::Act};
+        if (!programFolders.push_back(folder)) return false;
     }
+    std::size_t knownLength = 0;
+    while (folders.knownProgramFolder[knownLength]) ++knownLength;
+    const bool knownSound = knownLength > 0 && judgeRecord(folders, "", kLogProgramFolder, folders.knownProgramFolder,
+                                                           knownLength, isLead) == Verdict::Act;
 
     offset = 0;
     while (readLogRecord(bytes, size, offset, record) == LogRead::Record) {
-        PlannedRecord planned;
-        planned.type = record.type;
-        planned.offset = static_cast<std::size_t>(reinterpret_cast<const std::uint8_t*>(record.text) - bytes);
-        planned.length = record.length;
-        planned.verdict = judgeRecord(folders, programFolder, record.type, record.text, record.length, isLead);
+        PlannedRecord planned = {record.type, offsetOf(bytes, record), record.length, Verdict::Act};
+        // The same item recorded again later (a reinstall carries the
+        // earlier records) is acted on once, at its last place.
+        if (recordedAgain(bytes, size, offset, record, isLead)) continue;
+        if (record.type == kLogShortcut) {
+            planned.verdict = Verdict::OutsideInstallation;
+            char folder[kMaxRemovalPath + 1];
+            for (const PlannedRecord& candidate : programFolders) {
+                copyText(bytes, candidate, folder);
+                if (judgeRecord(folders, folder, record.type, record.text, record.length, isLead) == Verdict::Act)
+                    planned.verdict = Verdict::Act;
+            }
+            if (knownSound && judgeRecord(folders, folders.knownProgramFolder, record.type, record.text,
+                                          record.length, isLead) == Verdict::Act)
+                planned.verdict = Verdict::Act;
+            if (planned.verdict != Verdict::Act)
+                planned.verdict = judgeRecord(folders, "", record.type, record.text, record.length, isLead);
+        } else {
+            planned.verdict = judgeRecord(folders, "", record.type, record.text, record.length, isLead);
+        }
         if (!plan.push_back(planned)) return false;
     }
     // Insertion sort: logs are short, and it allocates nothing.

@@ -19,6 +19,9 @@ struct RemovalFolders {
     const char* programFiles = "";
     const char* startMenuPrograms = "";
     const char* driverFile = "";  // full path of the filter driver file
+    // A program folder known without the log (a stopped install records its
+    // program folder last); judged like the log's own.
+    const char* knownProgramFolder = "";
 };
 
 enum class LogCheck { Sound, Empty, CutRecord, UnknownType, EmptyText };
@@ -55,10 +58,11 @@ struct PlannedRecord {
 };
 
 // Every record of a sound log, judged, in removal order: uninstall key,
-// shortcuts, program folder, auto-start value, files, then folders deepest
+// shortcuts, program folders, auto-start value, files, then folders deepest
 // first (a folder goes only once what it held is gone); within a kind, the
-// reverse of the log's order. The program folder judged is the log's last
-// 0xFC record. False when memory ran out.
+// reverse of the log's order. An item recorded again later is planned once;
+// a shortcut is judged against every program folder the log names. False
+// when memory ran out.
 bool planRemoval(const std::uint8_t* bytes, std::size_t size, const RemovalFolders& folders,
                  LeadBytePredicate isLead, Vector<PlannedRecord>& plan);
 

@@ -5,6 +5,7 @@
 #include "base/heap_vector.h"
 #include "base/unique_handle.h"
 #include "common/log_codec.h"
+#include "engine/registration_names.h"
 #include "removal/pending_delete.h"
 #include "removal/removal_plan.h"
 
@@ -14,8 +15,6 @@ namespace {
 constexpr char kLogName[] = "kvrem00.log";
 constexpr char kUninstallerName[] = "kvrem00.exe";
 constexpr char kDriverName[] = "KVFLTSYS.SYS";
-constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kProductKey[] = "Software\\TARNWELDMouse";
 // Written by the engine without a record in the log.
 constexpr const char* kUnrecordedFiles[] = {"KvInfo.ini", "KVCONF.INI", "kvrem32.dll", "kvrem16.exe"};
 constexpr const char* kProductValues[] = {"InstallName", "SubInstallName", "AppPath", "ProductName", "ProductKey"};
@@ -162,7 +161,7 @@ void Remover::removeUninstallKey(const char* key) {
 void Remover::removeAutoStartValue() {
     static const char kWhat[] = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\QRXTARNWELDMOUSE";
     char command[kPathCapacity];
-    if (!readRegistryText(HKEY_LOCAL_MACHINE, kRunKey, "QRXTARNWELDMOUSE", command)) {
+    if (!readRegistryText(HKEY_LOCAL_MACHINE, kRunKey, kAutoStartValueName, command)) {
         report(ItemOutcome::Absent, "auto-start value", kWhat, "not there");
         return;
     }
@@ -172,7 +171,7 @@ void Remover::removeAutoStartValue() {
     }
     UniqueRegKey run;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, run.put()) == ERROR_SUCCESS &&
-        ::RegDeleteValueA(run.get(), "QRXTARNWELDMOUSE") == ERROR_SUCCESS)
+        ::RegDeleteValueA(run.get(), kAutoStartValueName) == ERROR_SUCCESS)
         report(ItemOutcome::Removed, "auto-start value", kWhat);
     else
         report(ItemOutcome::Failed, "auto-start value", kWhat, "cannot be deleted");
@@ -181,11 +180,12 @@ void Remover::removeAutoStartValue() {
 void Remover::removeProductValues() {
     static const char kWhat[] = "HKLM\\Software\\TARNWELDMouse";
     char appPath[kPathCapacity];
-    if (!readRegistryText(HKEY_LOCAL_MACHINE, kProductKey, "AppPath", appPath)) {
+    const bool stopped = options_.stoppedInstallProgramFolder != nullptr;
+    if (!readRegistryText(HKEY_LOCAL_MACHINE, kProductKey, "AppPath", appPath) && !stopped) {
         report(ItemOutcome::Absent, "product values", kWhat, "not there");
         return;
     }
-    if (!samePath(appPath, options_.installation, ansiLead)) {
+    if (appPath[0] && !samePath(appPath, options_.installation, ansiLead)) {
         report(ItemOutcome::Kept, "product values", kWhat, "they name another installation");
         return;
     }
@@ -226,7 +226,13 @@ void Remover::act(const PlannedRecord& record, const char* text) {
         case kLogProgramFolder: removeFolder(text, "program folder"); break;
         case kLogAutoStartValue: removeAutoStartValue(); break;
         case kLogFile:
-            if (samePath(text, system_.driverFile, ansiLead)) removeFilterBeforeDriver();
+            if (samePath(text, system_.driverFile, ansiLead)) {
+                if (options_.keepDriverFile) {
+                    report(ItemOutcome::Kept, "file", text, "the new installation uses it");
+                    break;
+                }
+                removeFilterBeforeDriver();
+            }
             reportDelete(deleteFileNowOrAtRestart(text, restart_), "file", text);
             break;
         default:
@@ -282,6 +288,7 @@ RemovalSummary Remover::run() {
     folders.programFiles = system_.programFiles;
     folders.startMenuPrograms = system_.programs;
     folders.driverFile = system_.driverFile;
+    if (options_.stoppedInstallProgramFolder != nullptr) folders.knownProgramFolder = options_.stoppedInstallProgramFolder;
     if (installationFolderRefused(folders, ansiLead)) {
         summary_.status = RemovalStatus::NotPermitted;
         summary_.why = "the log lies in a drive root or a system folder";

@@ -34,6 +34,12 @@ struct RemovalOptions {
     // The uninstaller that was started lies in the installation and is still
     // running: it and the folder are left to removeAfterUninstaller().
     bool uninstallerStillRunning = false;
+    // A reinstall elsewhere puts the same driver file in the same place: a
+    // delete queued for the restart would take the new one.
+    bool keepDriverFile = false;
+    // Taking back a stopped install: its program folder (recorded last),
+    // and the product values even without AppPath (written last).
+    const char* stoppedInstallProgramFolder = nullptr;
 };
 
 RemovalSummary removeInstallation(const RemovalOptions& options, RemovalAccount& account);

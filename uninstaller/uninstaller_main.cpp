@@ -74,16 +74,26 @@ bool enableShutdownPrivilege() {
     return ::AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr) != 0;
 }
 
-// The report that also moves the progress window along.
+// The report that also moves the progress window along: settings come
+// first in the removal order, files after them.
 class ShownReport : public kv::RemovalReport {
 public:
-    ShownReport(const char* logPath, kv::ProgressWindow* window) : RemovalReport(logPath), window_(window) {}
+    ShownReport(const char* logPath, kv::ProgressWindow* window, const char* filesText)
+        : RemovalReport(logPath), window_(window), filesText_(filesText) {}
+    void item(kv::ItemOutcome outcome, const char* kind, const char* what, const char* why) override {
+        if (window_ != nullptr && filesText_ != nullptr && std::strcmp(kind, "file") == 0) {
+            window_->setStatus(filesText_);
+            filesText_ = nullptr;
+        }
+        RemovalReport::item(outcome, kind, what, why);
+    }
     void progress(unsigned done, unsigned total) override {
         if (window_ != nullptr) window_->setProgress(done, total);
     }
 
 private:
     kv::ProgressWindow* window_;
+    const char* filesText_;
 };
 
 class Uninstall {
@@ -129,8 +139,9 @@ int Uninstall::run(kv::SetupInstanceLock& lock, bool uninstallerStillRunning, bo
 
     kv::ProgressWindow window;
     if (!arguments_.silent)
-        window.create(text(UninstallText::Caption).c_str(), text(UninstallText::RemovingFiles).c_str());
-    ShownReport report(arguments_.logFile, arguments_.silent ? nullptr : &window);
+        window.create(text(UninstallText::Caption).c_str(), text(UninstallText::RemovingSettings).c_str());
+    ShownReport report(arguments_.logFile, arguments_.silent ? nullptr : &window,
+                       text(UninstallText::RemovingFiles).c_str());
     kv::RemovalOptions options;
     options.installation = installation_;
     options.filterPlatform = filterPlatform(options.ntFamily);
@@ -186,6 +197,11 @@ void queueOwnRemoval(bool ntFamily) {
 }
 
 }  // namespace
+
+// GCC calls __main at the start of main to run the static constructors; the
+// runtime's start-up has already run them, and libgcc's own __main would
+// bring its unwind tables along.
+extern "C" void __main() {}
 
 int main(int argc, char** argv) {
     const Arguments arguments = parseArguments(argc, argv);

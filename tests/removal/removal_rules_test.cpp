@@ -126,7 +126,11 @@ TEST(RemovalRules, DamagedLogsAreRefusedWhole) {
 
 TEST(RemovalRules, PlansKindsInRemovalOrderAndFoldersDeepestFirst) {
     const kv::RemovalFolders f = systemFolders();
+    // A reinstall's log: the earlier install's records first, carried.
     const std::vector<std::uint8_t> log = logOf({
+        {kv::kLogShortcut, "C:\\WINDOWS\\Start Menu\\Programs\\Old\\1.lnk"},
+        {kv::kLogProgramFolder, "C:\\WINDOWS\\Start Menu\\Programs\\Old"},
+        {kv::kLogFile, "C:\\Program Files\\TarnWeld\\B.DLL"},
         {kv::kLogFile, "C:\\Program Files\\TarnWeld\\a.dll"},
         {kv::kLogFile, "C:\\Program Files\\TarnWeld\\b.dll"},
         {kv::kLogFolder, "C:\\Program Files\\TarnWeld\\RES"},
@@ -149,7 +153,9 @@ TEST(RemovalRules, PlansKindsInRemovalOrderAndFoldersDeepestFirst) {
         "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TW",
         "C:\\WINDOWS\\Start Menu\\Programs\\TW\\2.lnk",
         "C:\\WINDOWS\\Start Menu\\Programs\\TW\\1.lnk",
+        "C:\\WINDOWS\\Start Menu\\Programs\\Old\\1.lnk",
         "C:\\WINDOWS\\Start Menu\\Programs\\TW",
+        "C:\\WINDOWS\\Start Menu\\Programs\\Old",
         "QRXTARNWELDMOUSE",
         "C:\\Program Files\\TarnWeld\\b.dll",
         "C:\\Program Files\\TarnWeld\\a.dll",

@@ -56,7 +56,8 @@ struct CaseRun {
     std::string skipped;                    // why the case cannot be made here
 };
 
-enum Expect { kEverything, kConsistent, kNothing };
+// kRolledBack: nothing when the install stopped (it was taken back), else consistent.
+enum Expect { kEverything, kConsistent, kNothing, kRolledBack };
 using Prepare = std::function<void(CaseRun&)>;
 
 struct Case {
@@ -189,7 +190,7 @@ void fillDisk(CaseRun& r, int blocks) {
 }
 
 Case fullDisk(const char* name, int blocks) {
-    return {name, [blocks](CaseRun& r) { fillDisk(r, blocks); }, kStoppedOrFinished, kConsistent};
+    return {name, [blocks](CaseRun& r) { fillDisk(r, blocks); }, kStoppedOrFinished, kRolledBack};
 }
 
 const std::string k400p(400, 'p'), k400t(400, 't');
@@ -429,6 +430,17 @@ void expectOutcome(const Case& c, const CaseRun& run, const RunOutcome& outcome)
                                 [](const kv::LogRecord& r) { return r.type == kv::kLogUninstallKey; }));
         EXPECT_TRUE(kvtest::registryValueExists(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName));
         break;
+    case kRolledBack:
+        if (!stopped) break;
+        EXPECT_FALSE(haveLog) << "the log of a stopped install";
+        EXPECT_FALSE(kvtest::fileExists(run.destination)) << run.destination << " holds " << [&] {
+            std::string names;
+            for (const kvtest::TreeEntry& e : kvtest::treeEntries(run.destination)) names += e.path + " ";
+            for (const kvtest::TreeEntry& e : kvtest::treeEntries(kvtest::programsFolder() + "\\" + run.programFolder))
+                names += "(program folder) " + e.path + " ";
+            return names;
+        }();
+        [[fallthrough]];
     case kNothing:
         EXPECT_FALSE(kvtest::fileExists(run.destination + "\\kvtray32.exe"));
         EXPECT_FALSE(kvtest::fileExists(kDriverPath));
