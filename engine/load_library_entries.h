@@ -12,6 +12,8 @@ struct LibraryEntry {
     FARPROC address = nullptr;
 };
 
+// `path` must be a path: a bare name loads nothing, as its search would try
+// the program's folder first.
 // Stores the loaded library in `module` (empty when loading failed; then 0 is
 // returned). Looks the entries up in order and stores each address; stops
 // with 0 at the first name that is missing (earlier addresses stay stored

@@ -24,6 +24,10 @@ bool ShellLinkWriter::ensureCreated() {
     if (!tried_) {
         tried_ = true;
         IShellLinkA* link = nullptr;
+        // COM finds the shell-link server by the bare name the registry
+        // gives; with the shell's library already loaded from the system
+        // folder, it takes that one rather than a file beside the program.
+        loadLateLibrary(LateLibrary::Shell32);
         auto createInstance = lateFunction<decltype(::CoCreateInstance)>(LateLibrary::Ole32, "CoCreateInstance");
         if (createInstance && SUCCEEDED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                                        IID_IShellLinkA, reinterpret_cast<void**>(&link)))) {

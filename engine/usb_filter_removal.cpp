@@ -1,6 +1,7 @@
 #include "engine/usb_filter_removal.h"
 
 #include "base/bounded_format.h"
+#include "base/system_library.h"
 #include "base/win.h"
 #include "core/install_state.h"
 #include "core/multibyte_text.h"
@@ -90,7 +91,9 @@ int RemoveUsbLowerFilter() {
                               {"SetupDiGetDeviceInterfaceDetailA"},
                               {"SetupDiEnumDeviceInterfaces"},
                               {"SetupDiGetClassDevsA"}};
-    LoadLibraryEntries(library, "SETUPAPI.DLL", entries);
+    char libraryPath[kPathCapacity];
+    if (!systemLibraryPath("SETUPAPI.DLL", libraryPath)) return 0;  // the system's, never one beside us
+    LoadLibraryEntries(library, libraryPath, entries);
     for (const LibraryEntry& entry : entries)
         if (entry.address == nullptr) return 0;  // the library goes with `library`
     const auto destroyList = entryAs<DestroyDeviceInfoListFn>(entries[kDestroyList]);
