@@ -34,7 +34,11 @@ bool buildSetupProgramCommandLine(char (&commandLine)[kPathCapacity]) {
     }
     if (installState.osIsMe && !appendInto(argument, "\\winme")) return false;
 
-    if (!QuotePath(commandLine, true)) return false;
+    // Both quoted when they hold a blank: the program path, so that Windows
+    // runs no "D:\Setup.exe" in place of "D:\Setup Disk\SETUP16.EXE"; the
+    // argument (a long folder, when it has no short form), so that it stays
+    // one argument.
+    if (!QuotePath(commandLine, true) || !QuotePath(argument, true)) return false;
     return appendInto(commandLine, " ") && appendInto(commandLine, argument);
 }
 

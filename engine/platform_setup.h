@@ -12,8 +12,9 @@ constexpr char kSetupLibraryName[] = "SETUP32.DLL";
 
 // "<source>\SETUP16.EXE" (quoted when it holds a blank), one blank, and the
 // short form of the start folder ("\winme" appended on Windows ME). When the
-// short form cannot be had the start folder goes as it stands. False, and
-// nothing to run, when the line does not fit its 260 bytes.
+// short form cannot be had the start folder goes as it stands, quoted when it
+// holds a blank. False, and nothing to run, when the line does not fit its
+// 260 bytes.
 bool buildSetupProgramCommandLine(char (&commandLine)[kPathCapacity]);
 
 // Starts the setup program and waits for its end. A program that cannot be

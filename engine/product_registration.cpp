@@ -3,6 +3,7 @@
 #include "base/bounded_format.h"
 #include "core/install_state.h"
 #include "core/setup_config.h"
+#include "engine/command_path.h"
 #include "engine/install_steps.h"
 #include "engine/log_record.h"
 #include "engine/registration_names.h"
@@ -15,11 +16,11 @@ namespace {
 bool registerAutoStart(RegistryKey& key) {
     if (!key.Open(kRunKey, true)) return true;  // no value, no record
     char command[kPathCapacity];
-    // The bare path, unquoted even with blanks. A command that does not fit
-    // is not written, like one past the registry wrapper's limit; the record
-    // still goes, as it does for any failed write of the value.
-    if (formatInto(command, "%s\\%s", installState.destinationDir,
-                   textOrEmpty(setupConfig.productKey)))
+    // Quoted when it holds a blank, so that no "C:\Program.exe" runs at
+    // logon in its place. A command that does not fit is not written, like
+    // one past the registry wrapper's limit; the record still goes, as it
+    // does for any failed write of the value.
+    if (buildCommandPath(command, installState.destinationDir, textOrEmpty(setupConfig.productKey)))
         key.WriteString(kAutoStartValueName, command);
     if (installState.appendLogRecord(kLogAutoStartValue, kAutoStartValueName)) return true;
     key.DeleteValue(kAutoStartValueName);

@@ -3,6 +3,7 @@
 #include "base/bounded_format.h"
 #include "core/install_state.h"
 #include "core/setup_config.h"
+#include "engine/command_path.h"
 #include "engine/file_table.h"
 #include "engine/install_steps.h"
 #include "engine/log_record.h"
@@ -30,9 +31,8 @@ bool registerUninstallEntry(RegistryKey& key) {
     }
     key.WriteString("DisplayName", productName);
     char command[kPathCapacity];
-    // The bare path of the uninstaller, unquoted even with blanks.
-    if (formatInto(command, "%s\\%s", installState.destinationDir,
-                   kFileTable[kUninstallerProgram]))
+    // The uninstaller's path, quoted when it holds a blank.
+    if (buildCommandPath(command, installState.destinationDir, kFileTable[kUninstallerProgram]))
         key.WriteString("UninstallString", command);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "core/platform_detect.h"
 #include "core/setup_config.h"
 #include "engine/install_steps.h"
+#include "engine/platform_setup.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 
@@ -131,6 +132,14 @@ TEST_F(WorkerTest, OnWindowsMeTheArgumentEndsInWinmeAndABlankInTheSourceIsQuoted
               lines[0].substr(0, lines[0].rfind(" cwd=")));
     EXPECT_EQ("cmdline=\"" + spaced + "\\SETUP16.EXE\" " + shortStart + "\\winme",
               lines[1].substr(0, lines[1].rfind(" cwd=")));
+
+    // A start folder without a short form goes as it stands, and stays one
+    // argument.
+    const std::string missing = temp_ + "\\no such start";
+    useSource(spaced, missing);
+    char line[260];
+    ASSERT_TRUE(kv::buildSetupProgramCommandLine(line));
+    EXPECT_EQ("\"" + spaced + "\\SETUP16.EXE\" \"" + missing + "\\winme\"", std::string(line));
 }
 
 TEST_F(WorkerTest, OnNt4TheSetupLibraryGetsItsThreeArgumentsAndARestartFollows) {

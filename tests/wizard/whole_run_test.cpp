@@ -27,12 +27,23 @@ Script installAndFinish(const std::string& destination, const std::string& progr
     };
 }
 
+// The auto-start command and the uninstall command as registered.
+void expectCommands(const std::string& run, const std::string& uninstall) {
+    std::string text;
+    EXPECT_TRUE(kvtest::readRegistryString(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName, text));
+    EXPECT_EQ(run, text);
+    text.clear();
+    EXPECT_TRUE(kvtest::readRegistryString(HKEY_LOCAL_MACHINE, kvtest::kSampleUninstallKey, "UninstallString", text));
+    EXPECT_EQ(uninstall, text);
+}
+
 }  // namespace
 
 TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     const Entry doInstall = kvtest::stagedLibraryEntry();
     ASSERT_TRUE(doInstall) << "kvsetup.dll or DOINSTALL not found";
-    const std::string destination = kvtest::makeTempFolder("run-yes");
+    // A blank in the folder: both registered commands must come quoted.
+    const std::string destination = kvtest::makeTempFolder("run yes");
     const std::string folder = "KV Whole Run Yes";
     std::string firstDefault;
     RunOutcome yes =
@@ -52,9 +63,7 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     for (int type : {kv::kLogFile, kv::kLogAutoStartValue, kv::kLogProgramFolder, kv::kLogShortcut,
                      kv::kLogUninstallKey})
         EXPECT_TRUE(types.count(type)) << kv::logRecordTypeName(static_cast<std::uint8_t>(type));
-    kvtest::RegistryValue autoStart;
-    EXPECT_TRUE(kvtest::readRegistryValue(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName, autoStart) &&
-                autoStart.bytes.size() > 1);
+    expectCommands("\"" + destination + "\\kvtray32.exe\"", "\"" + destination + "\\kvrem00.exe\"");
     const std::string links = kvtest::programsFolder() + "\\" + folder + "\\*.lnk";
     WIN32_FIND_DATAA found = {};
     EXPECT_TRUE(kv::UniqueFindHandle(::FindFirstFileA(links.c_str(), &found))) << links;
@@ -69,5 +78,6 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     EXPECT_EQ(12, no.resultCode);
     EXPECT_EQ(firstDefault, secondDefault) << "the default destination is computed afresh";
     EXPECT_TRUE(kvtest::fileExists(second + "\\kvtray32.exe"));
+    expectCommands(second + "\\kvtray32.exe", second + "\\kvrem00.exe");  // no blank, no quotes
     kvtest::removeInstallation(second, "KV Whole Run No");
 }
