@@ -1,5 +1,6 @@
 // The file worker: the slow part of an installation, on a thread of its own.
 #include "base/bounded_format.h"
+#include "base/planted_link.h"
 #include "base/win.h"
 #include "core/install_state.h"
 #include "core/shared_folders.h"
@@ -33,9 +34,11 @@ void recordFolder(const char* path) {
     if (!installState.appendLogRecord(kLogFolder, path)) ::RemoveDirectoryA(path);
 }
 
-// Copies over an existing file. What a failed copy left of a file that was
-// not there before (a full disk leaves a stub) goes again.
+// Copies over an existing file, but never through a link planted under its
+// name. What a failed copy left of a file that was not there before (a full
+// disk leaves a stub) goes again.
 bool copyOver(const char* source, const char* destination) {
+    if (!removePlantedLink(destination)) return false;
     const bool existed = ::GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES;
     if (::CopyFileA(source, destination, FALSE)) return true;
     if (!existed) ::DeleteFileA(destination);
@@ -134,8 +137,12 @@ bool folderExists(const char* path) {
 bool openDestination(char (&logPath)[kPathCapacity]) {
     installState.uninstallLog.close();
     const char* destination = installState.destinationDir;
+    char resourceFolder[kPathCapacity];
+    // A folder that is a link would take every file somewhere else.
     if (!isUsableDestination(destination) ||
-        !formatInto(logPath, "%s\\%s", destination, kFileTable[kUninstallLogName]))
+        !formatInto(logPath, "%s\\%s", destination, kFileTable[kUninstallLogName]) ||
+        !formatInto(resourceFolder, "%s\\%s", destination, kResourceFolderName) ||
+        isLinkedFolder(destination) || isLinkedFolder(resourceFolder))
         return false;
     const bool existed = folderExists(destination);
     if (!CreateDirectoryTree(destination, false)) return false;

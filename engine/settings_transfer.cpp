@@ -1,6 +1,7 @@
 #include "engine/settings_transfer.h"
 
 #include "base/bounded_format.h"
+#include "base/planted_link.h"
 #include "base/win.h"
 #include "core/install_state.h"
 #include "core/package_names.h"
@@ -56,8 +57,12 @@ void transferSettings() {
         formatInto(targets[kConfFile], "%s\\%s", installState.destinationDir, "KVCONF.INI"),
     };
 
+    // The profile writes go through a link planted under a file's name.
+    const bool writable[2] = {haveTarget[kInfoFile] && removePlantedLink(targets[kInfoFile]),
+                              haveTarget[kConfFile] && removePlantedLink(targets[kConfFile])};
+
     for (const TransferredSetting& setting : kSettings) {
-        if (!haveTarget[setting.target]) continue;
+        if (!writable[setting.target]) continue;
         char value[kPathCapacity] = {};
         const char* text = setting.fixedValue;
         if (text == nullptr) {

@@ -2,8 +2,10 @@
 // one shortcut per [Icons] entry of kvsetup.ini.
 #include "base/bounded_format.h"
 #include "base/com_initialization.h"
+#include "base/planted_link.h"
 #include "core/install_state.h"
 #include "core/language_strings.h"
+#include "core/multibyte_text.h"
 #include "core/package_names.h"
 #include "core/setup_config.h"
 #include "core/shared_folders.h"
@@ -27,6 +29,12 @@ bool programFolderPath(String& out) {
     return programFolderPathOf(textOrEmpty(setupConfig.programFolder), out);
 }
 
+// One file name, not a path: "..\Startup\x" or "a/b" would put the link
+// outside the program folder (".lnk" follows, so no name is "." or "..").
+bool staysInFolder(const String& name) {
+    return findCharMultibyte(name.c_str(), 0, '\\') < 0 && findCharMultibyte(name.c_str(), 0, '/') < 0;
+}
+
 bool readIconsEntry(const char* configPath, int number, char (&entry)[kPathCapacity]) {
     std::memset(entry, 0, sizeof(entry));
     if (configPath == nullptr) return false;
@@ -45,7 +53,7 @@ bool makeShortcut(const IconsEntry& entry) {
             : fillStringPlaceholder(entry.name.c_str(),
                                     textOrEmpty(languageStrings.shortcutNameArgument));
     String folder;
-    if (!programFolderPath(folder)) return true;
+    if (name.failed() || !staysInFolder(name) || !programFolderPath(folder)) return true;  // no shortcut, no record
 
     const String destination = installState.destinationDir;
     LinkDescription link;
@@ -62,7 +70,7 @@ bool makeShortcut(const IconsEntry& entry) {
     if (!writer.setDescription(link)) return true;  // no shell-link object: no shortcut, no record
     // A save that fails (a path the shell cannot take, a name no file system
     // accepts) is still recorded, so the uninstaller looks for the link.
-    writer.save(linkPath.c_str());
+    if (removePlantedLink(linkPath.c_str())) writer.save(linkPath.c_str());
     if (installState.appendLogRecord(kLogShortcut, linkPath.c_str())) return true;
     ::DeleteFileA(linkPath.c_str());
     return false;

@@ -1,6 +1,7 @@
 #include "engine/uninstall_log.h"
 
 #include "base/heap_string.h"
+#include "base/planted_link.h"
 
 #include <cstring>
 
@@ -18,7 +19,8 @@ bool UninstallLogFile::create(const char* path) {
     file_.reset();
     size_ = 0;
     failed_ = true;
-    if (path == nullptr) return false;
+    // Truncating a link planted under the log's name would empty its target.
+    if (path == nullptr || !removePlantedLink(path)) return false;
     file_.reset(createLog(path));
     if (!file_.valid()) {
         const DWORD attributes = ::GetFileAttributesA(path);

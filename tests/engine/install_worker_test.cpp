@@ -313,6 +313,39 @@ TEST_F(WorkerTest, WithoutALogNothingIsInstalledAndNoOtherFileGetsTheRecords) {
     EXPECT_TRUE(bytes.empty());
 }
 
+// Names planted in the destination (and the driver folder) as second names
+// of other files: the installation replaces the names and never writes into
+// the files they reached.
+TEST_F(WorkerTest, NothingIsWrittenThroughALinkPlantedUnderAnInstalledName) {
+    if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
+    using CreateHardLinkFn = BOOL(WINAPI*)(const char*, const char*, SECURITY_ATTRIBUTES*);
+    const auto createHardLink = reinterpret_cast<CreateHardLinkFn>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "CreateHardLinkA")));
+    ASSERT_NE(nullptr, createHardLink);
+    ASSERT_EQ(1, ::CreateDirectoryA(destination_.c_str(), nullptr));
+    const std::vector<std::string> planted = {destination_ + "\\kvconf.lrd", destination_ + "\\kvrem00.log",
+                                              destination_ + "\\KvInfo.ini", kDriverPath};
+    std::vector<std::string> victims;
+    for (std::size_t i = 0; i < planted.size(); ++i) {
+        victims.push_back(temp_ + "\\victim" + std::to_string(i) + ".txt");
+        ASSERT_TRUE(kvtest::writeFile(victims[i], "not the installation's"));
+        if (!createHardLink(planted[i].c_str(), victims[i].c_str(), nullptr))
+            GTEST_SKIP() << "no hard links here (" << ::GetLastError() << ")";
+    }
+    runWorker();
+    installState.uninstallLog.close();
+
+    for (const std::string& victim : victims) {
+        std::vector<std::uint8_t> bytes;
+        ASSERT_TRUE(kvtest::readFileBytes(victim, bytes));
+        EXPECT_EQ("not the installation's", std::string(bytes.begin(), bytes.end())) << victim;
+    }
+    EXPECT_EQ(expectedWorkerRecords(destination_), logRecords());
+    EXPECT_TRUE(sameBytes(kvtest::stagedPackageDir() + "\\kvconf.lrd", planted[0]));
+    EXPECT_TRUE(sameBytes(kvtest::stagedPackageDir() + "\\KVFLTSYS.SYS", kDriverPath));
+    EXPECT_EQ("kvtray32.exe", profileString(planted[2], "Applications", "Main"));
+}
+
 TEST_F(WorkerTest, PathsThatDoNotFitTheirBufferAreRefusedNotCut) {
     if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
     // 246 characters: "<d>\kvtray32.exe" just fits 260 bytes, "<d>\kvpanel32.dll"

@@ -140,13 +140,19 @@ TEST_F(ShortcutCreationTest, EachEntryBecomesALinkWithItsPropertiesAndTheFolderI
     EXPECT_EQ(expected, records());
 }
 
-TEST_F(ShortcutCreationTest, TheListEndsAtAGapSkipsEntriesWithoutACommaAndLogsDuplicates) {
-    writeIcons("1=a.exe,Same\r\n2=no comma here\r\n3=b.exe,Same\r\n5=b.exe,Fifth\r\n");
+TEST_F(ShortcutCreationTest, TheListEndsAtAGapSkipsEntriesWithoutACommaOrLeavingTheFolderAndLogsDuplicates) {
+    // A name, as written or as filled in, that would put the link outside
+    // the program folder makes no shortcut and no record.
+    kv::languageStrings.shortcutNameArgument = kv::makeOwnedText("..\\Filled");
+    writeIcons("1=a.exe,Same\r\n2=no comma here\r\n3=b.exe,Same\r\n4=a.exe,..\\Climbed\r\n"
+               "5=a.exe,sub/Climbed\r\n6=a.exe,%s\r\n8=b.exe,Eighth\r\n");
     kv::runShortcutCreation();
     LoadedLink same;  // the second entry of the name replaced the first
     ASSERT_TRUE(loadLink(link("Same"), same));
     EXPECT_EQ(destination_ + "\\b.exe", same.target);
-    EXPECT_FALSE(kvtest::fileExists(link("Fifth")));
+    EXPECT_FALSE(kvtest::fileExists(link("Eighth")));
+    for (const char* outside : {"\\Climbed.lnk", "\\Filled.lnk"})
+        EXPECT_FALSE(kvtest::fileExists(kvtest::programsFolder() + outside)) << outside;
     const std::vector<LogRecord> expected = {
         {0xFB, link("Same")}, {0xFB, link("Same")}, {0xFC, folder_}};
     EXPECT_EQ(expected, records());
