@@ -318,18 +318,13 @@ TEST_F(WorkerTest, WithoutALogNothingIsInstalledAndNoOtherFileGetsTheRecords) {
 // the files they reached.
 TEST_F(WorkerTest, NothingIsWrittenThroughALinkPlantedUnderAnInstalledName) {
     if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
-    using CreateHardLinkFn = BOOL(WINAPI*)(const char*, const char*, SECURITY_ATTRIBUTES*);
-    const auto createHardLink = reinterpret_cast<CreateHardLinkFn>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "CreateHardLinkA")));
-    ASSERT_NE(nullptr, createHardLink);
     ASSERT_EQ(1, ::CreateDirectoryA(destination_.c_str(), nullptr));
     const std::vector<std::string> planted = {destination_ + "\\kvconf.lrd", destination_ + "\\kvrem00.log",
                                               destination_ + "\\KvInfo.ini", kDriverPath};
     std::vector<std::string> victims;
     for (std::size_t i = 0; i < planted.size(); ++i) {
         victims.push_back(temp_ + "\\victim" + std::to_string(i) + ".txt");
-        ASSERT_TRUE(kvtest::writeFile(victims[i], "not the installation's"));
-        if (!createHardLink(planted[i].c_str(), victims[i].c_str(), nullptr))
+        if (!kvtest::plantHardLink(planted[i], victims[i], "not the installation's"))
             GTEST_SKIP() << "no hard links here (" << ::GetLastError() << ")";
     }
     runWorker();
