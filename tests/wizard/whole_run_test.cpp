@@ -42,6 +42,9 @@ void expectCommands(const std::string& run, const std::string& uninstall) {
 TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     const Entry doInstall = kvtest::stagedLibraryEntry();
     ASSERT_TRUE(doInstall) << "kvsetup.dll or DOINSTALL not found";
+    // The libraries planted beside this program record here if they load.
+    const std::string loadRecords = kvtest::makeTempFolder("run-records") + "\\loaded.log";
+    ::SetEnvironmentVariableA("KV_DOUBLE_LOG", loadRecords.c_str());
     // A blank in the folder: both registered commands must come quoted.
     const std::string destination = kvtest::makeTempFolder("run yes");
     const std::string folder = "KV Whole Run Yes";
@@ -80,4 +83,10 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     EXPECT_TRUE(kvtest::fileExists(second + "\\kvtray32.exe"));
     expectCommands(second + "\\kvtray32.exe", second + "\\kvrem00.exe");  // no blank, no quotes
     kvtest::removeInstallation(second, "KV Whole Run No");
+
+    ::SetEnvironmentVariableA("KV_DOUBLE_LOG", nullptr);
+    std::vector<std::uint8_t> loaded;
+    kvtest::readFileBytes(loadRecords, loaded);
+    const std::string text(loaded.begin(), loaded.end());
+    EXPECT_EQ(std::string::npos, text.find("planted ")) << text;
 }
