@@ -2,7 +2,7 @@
 // nothing is written past the buffer, a path that was quoted strips back to
 // itself, and a refused quote leaves the path as it was.
 #include "base/bounded_format.h"
-#include "engine/quote_path.h"
+#include "install/quote_path.h"
 #include "fuzz_input.h"
 
 #include <cstring>

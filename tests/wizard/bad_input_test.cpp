@@ -4,12 +4,12 @@
 // files and registry values it installed, and a log that records each of
 // them whole. Whatever the case, nothing is left behind that the log does not
 // name, and no record names a root, a relative path or a shared folder.
-#include "core/folder_rules.h"
-#include "core/install_state.h"
-#include "core/setup_run.h"
-#include "core/shared_folders.h"
-#include "engine/log_record.h"
-#include "engine/registration_names.h"
+#include "common/folder_rules.h"
+#include "install/install_state.h"
+#include "setup/setup_run.h"
+#include "common/shared_folders.h"
+#include "toolsupport/log_record.h"
+#include "install/registration_names.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"

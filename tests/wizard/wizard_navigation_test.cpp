@@ -1,8 +1,8 @@
 // Whole setup runs in this process, driven through the real windows: the
 // frame's navigation table, the keys on every kind of control, the ways out
 // of a run, and what each step captures into the install state.
-#include "core/install_state.h"
-#include "core/setup_config.h"
+#include "install/install_state.h"
+#include "common/setup_config.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
