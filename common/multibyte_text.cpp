@@ -1,5 +1,6 @@
 #include "common/multibyte_text.h"
 
+#include "base/ascii_case.h"
 #include "base/bounded_format.h"
 
 #include <cstring>
@@ -25,15 +26,11 @@ String mapAsciiLetters(const char* text, LeadBytePredicate isLead, Map map) {
 }  // namespace
 
 String upperCaseMultibyte(const char* text, LeadBytePredicate isLead) {
-    return mapAsciiLetters(text, isLead, [](char c) {
-        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    });
+    return mapAsciiLetters(text, isLead, asciiUpper);
 }
 
 String lowerCaseMultibyte(const char* text, LeadBytePredicate isLead) {
-    return mapAsciiLetters(text, isLead, [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    return mapAsciiLetters(text, isLead, asciiLower);
 }
 
 bool containsMultibyte(const char* text, const char* word, LeadBytePredicate isLead) {

@@ -1,5 +1,7 @@
 #include "common/platform_info.h"
 
+#include "base/ascii_case.h"
+
 namespace kv {
 
 PlatformFlag classifyPlatform(const PlatformInfo& info) {
@@ -42,22 +44,12 @@ bool platformKindForId(std::uint32_t platformId, int& kind) {
     }
 }
 
-static char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-static bool equalsIgnoringCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        if (asciiUpper(*a) != asciiUpper(*b))
-            return false;
-    }
-    return *a == *b;
-}
-
 bool productTypeKind(const char* productType, int& kind) {
     if (productType == nullptr) return false;
-    if (equalsIgnoringCase(productType, "WINNT")) { kind = kPlatformNtWorkstation; return true; }
-    if (equalsIgnoringCase(productType, "SERVERNT")) { kind = kPlatformNtServer; return true; }
-    if (equalsIgnoringCase(productType, "LANMANNT")) { kind = kPlatformNtDomainController; return true; }
-    if (equalsIgnoringCase(productType, "LANSECNT")) { kind = kPlatformNtLanSec; return true; }
+    if (equalsIgnoringAsciiCase(productType, "WINNT")) { kind = kPlatformNtWorkstation; return true; }
+    if (equalsIgnoringAsciiCase(productType, "SERVERNT")) { kind = kPlatformNtServer; return true; }
+    if (equalsIgnoringAsciiCase(productType, "LANMANNT")) { kind = kPlatformNtDomainController; return true; }
+    if (equalsIgnoringAsciiCase(productType, "LANSECNT")) { kind = kPlatformNtLanSec; return true; }
     return false;
 }
 

@@ -1,20 +1,13 @@
 #include "common/profile_section.h"
 
+#include "base/ascii_case.h"
+
 #include <cstring>
 
 namespace kv {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameName(const char* name, std::size_t nameLength, const char* key) {
-    if (std::strlen(key) != nameLength) return false;
-    for (std::size_t i = 0; i < nameLength; ++i)
-        if (lowerAscii(name[i]) != lowerAscii(key[i])) return false;
-    return true;
-}
 
 // The key reader's copy: the closing quote goes only when the whole value
 // after the opening quote fits the buffer (so a value exactly that long loses
@@ -51,7 +44,7 @@ std::size_t profileSectionValue(const char* block, std::size_t length, const cha
         if (equals == entryEnd) equals = nullptr;
         const char* nameEnd = equals != nullptr ? equals : entryEnd;
         while (nameEnd > name && isBlank(nameEnd[-1])) --nameEnd;
-        if (sameName(name, static_cast<std::size_t>(nameEnd - name), key)) {
+        if (equalsIgnoringAsciiCase(name, static_cast<std::size_t>(nameEnd - name), key)) {
             if (equals == nullptr) return 0;  // a name without a value reads as missing
             const char* value = equals + 1;
             const char* valueEnd = entryEnd;

@@ -7,14 +7,11 @@
 #include <cstring>
 
 namespace kv {
-namespace {
 
 bool folderExists(const char* path) {
     const DWORD attributes = ::GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
-
-}  // namespace
 
 int CreateDirectoryTree(const char* path, bool pathNamesFile) {
     if (path == nullptr) return 0;

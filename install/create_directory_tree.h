@@ -10,4 +10,7 @@ namespace kv {
 // more (terminator included) is refused with 0.
 int CreateDirectoryTree(const char* path, bool pathNamesFile);
 
+// Whether `path` names an existing folder.
+bool folderExists(const char* path);
+
 }  // namespace kv

@@ -123,11 +123,6 @@ void runDriverSetup(RegistryKey& key) {
     // Windows 2000 and XP: nothing to run.
 }
 
-bool folderExists(const char* path) {
-    const DWORD attributes = ::GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // The destination folder and the log, before anything is changed: without
 // them nothing could be recorded, so nothing is installed (false). A log
 // left open by an earlier installation never receives this one's records.
