@@ -20,7 +20,7 @@ struct InstallState {
     int languageIndex = 0;
     const char* languageCode = nullptr;
     PlatformFlag platform = PlatformFlag::None;
-    int setupTypeFirst = 0;
+    bool setupTypeFirst = false;
     // The setup main window while it runs; the platform setup library gets it
     // as its owner object.
     Dialog* mainWindow = nullptr;
@@ -34,7 +34,7 @@ struct InstallState {
     // could not be recorded (no destination, no log, a failed log write); the
     // run then ends with ResultCode 0. Written by the worker before it clears
     // workerBusy, or by the registration steps after.
-    int installStopped = 0;
+    bool installStopped = false;
 
     // The six platform flags, of which at most one holds.
     bool osIsXp() const { return platform == PlatformFlag::Xp; }
@@ -52,7 +52,7 @@ struct InstallState {
     // Whether an install step may still change anything: only while every
     // change so far is in the log.
     bool canInstall() const { return !installStopped && uninstallLog.usable(); }
-    void stopInstall() { installStopped = 1; }
+    void stopInstall() { installStopped = true; }
 
     // Appends one record of `type` to the log, whole or not at all. When it
     // fails, the installation stops; the caller undoes the item.

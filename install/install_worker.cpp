@@ -17,7 +17,7 @@ namespace {
 
 constexpr char kResourceFolderName[] = "RES";
 
-const char* variantFolder() { return installState.setupTypeFirst == 1 ? "3D" : "4D"; }
+const char* variantFolder() { return installState.setupTypeFirst ? "3D" : "4D"; }
 
 // The record of a file just copied; when it cannot be written the copy is
 // removed again and the installation stops.
@@ -179,7 +179,7 @@ void runWorkerSteps() {
 
 unsigned __stdcall InstallWorker(void* /*argument*/) {
     installState.setWorkerBusy(1);
-    installState.installStopped = 0;
+    installState.installStopped = false;
     // Out of memory in a step skips what needed it; the dialog must still
     // learn that the worker has ended.
     runWorkerSteps();

@@ -43,7 +43,7 @@ int runSetup(const char* sourceFolder) {
         strnlen(sourceFolder, kPathCapacity) >= kPathCapacity)
         return kResultFailed;
     copyInto(installState.sourceDir, sourceFolder);
-    installState.installStopped = 0;
+    installState.installStopped = false;
 
     detectPlatformAndLanguage();
     loadSetupConfig(installState.sourceDir, installState.startDir, installState.destinationDir);

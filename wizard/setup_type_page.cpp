@@ -38,7 +38,7 @@ void SetupTypePage::applyTexts() {
     firstLabel_.SetBold(TRUE).SetForeground(kBlue);
     styleBody(secondLabel_, textOrEmpty(s.secondOptionLabel), kBodyPoints);
     secondLabel_.SetBold(TRUE).SetForeground(kBlue);
-    showChoice(installState.setupTypeFirst != 0);
+    showChoice(installState.setupTypeFirst);
 }
 
 }  // namespace kv

@@ -164,10 +164,10 @@ void WizardFrame::OnNext() {
 
     switch (currentIndex_) {
     case kSetupTypePageIndex:
-        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst != 0);
+        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst);
         break;
     case kSetupTypePageIndex + 1:
-        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected() ? 1 : 0;
+        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected();
         break;
     case kFinishPageIndex:
         runInstallation();
@@ -196,9 +196,9 @@ void WizardFrame::OnBack() {
     const int old = currentIndex_;
     --currentIndex_;
     if (old == kSetupTypePageIndex + 1)
-        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst != 0);
+        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst);
     else if (old == kDestinationPageIndex + 1)
-        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected() ? 1 : 0;
+        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected();
 
     if (currentIndex_ <= 0) {
         ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);

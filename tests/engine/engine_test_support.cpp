@@ -16,11 +16,11 @@ void resetEngineState() {
     s.languageIndex = 0;
     s.languageCode = "enu";
     s.platform = kv::PlatformFlag::None;
-    s.setupTypeFirst = 1;
+    s.setupTypeFirst = true;
     s.mainWindow = nullptr;
     s.setWorkerBusy(0);
     s.restartNeeded = 1;
-    s.installStopped = 0;
+    s.installStopped = false;
     kv::releaseSetupConfig();
     kv::releaseLanguageStrings();
 }

@@ -206,7 +206,7 @@ bool sameBytes(const std::string& a, const std::string& b) {
 
 TEST_F(WorkerTest, InstallsThePackageAndLogsEveryCopiedFileInOrder) {
     if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
-    installState.setupTypeFirst = 1;
+    installState.setupTypeFirst = true;
     runWorker();
 
     installState.uninstallLog.close();
@@ -236,7 +236,7 @@ TEST_F(WorkerTest, InstallsThePackageAndLogsEveryCopiedFileInOrder) {
 
 TEST_F(WorkerTest, TheSecondSetupTypeCopiesTheVariantFilesFrom4D) {
     if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
-    installState.setupTypeFirst = 0;
+    installState.setupTypeFirst = false;
     runWorker();
     installState.uninstallLog.close();
     const std::string package = kvtest::stagedPackageDir();
@@ -285,7 +285,7 @@ TEST_F(WorkerTest, WithoutALogNothingIsInstalledAndNoOtherFileGetsTheRecords) {
     ASSERT_EQ(1, ::CreateDirectoryA((destination_ + "\\kvrem00.log").c_str(), nullptr));
     runWorker();
     EXPECT_FALSE(installState.uninstallLog.isOpen());
-    EXPECT_EQ(1, installState.installStopped);
+    EXPECT_TRUE(installState.installStopped);
     EXPECT_FALSE(kvtest::fileExists(destination_ + "\\kvtray32.exe"));
     EXPECT_FALSE(kvtest::fileExists(destination_ + "\\KvInfo.ini"));
     EXPECT_FALSE(kvtest::fileExists(kDriverPath));

@@ -405,7 +405,7 @@ void expectOutcome(const Case& c, const CaseRun& run, const RunOutcome& outcome)
     const bool haveLog = !run.destination.empty() && kvtest::readFileBytes(log, bytes);
     std::vector<kv::LogRecord> records;
     const bool whole = kv::decodeLog(bytes, records);
-    const bool stopped = kv::installState.installStopped != 0;
+    const bool stopped = kv::installState.installStopped;
     const int result = c.result == kStoppedOrFinished ? (stopped ? 0 : 12) : c.result;
     EXPECT_EQ(result, outcome.resultCode);
     std::printf("[   INFO   ] %s: ResultCode %d, install %s, %zu whole log records\n", c.name, outcome.resultCode,

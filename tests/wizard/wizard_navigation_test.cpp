@@ -135,7 +135,7 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
          "first option captured, default destination shown",
          [&](Driver& d, HWND page) {
              defaultDestination = edit(d, page);
-             return kv::installState.setupTypeFirst == 1 && defaultDestination == kv::installState.destinationDir;
+             return kv::installState.setupTypeFirst && defaultDestination == kv::installState.destinationDir;
          }},
         {kDestination, nullptr, kBack, kSetupType, kBackEnabled, "first option shown again", firstChosen},
         {kSetupType, nullptr, kNext, kDestination, kBackEnabled},
@@ -170,7 +170,7 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         {kProgramFolder, askAndStay(kEnterOnCancel, true), kNoPress, kProgramFolder, kBackEnabled,
          "Enter on Cancel asks, Enter in the question stays"},
         {kProgramFolder, nullptr, kBack, kDestination, kBackEnabled, "Back from the program folder kept the option",
-         [](Driver&, HWND) { return kv::installState.setupTypeFirst == 1; }},
+         [](Driver&, HWND) { return kv::installState.setupTypeFirst; }},
         {kDestination, nullptr, kNext, kProgramFolder, kBackEnabled},
         {kProgramFolder, type(""), kNext, kInformation, kBackEnabled, "empty edit kept the program folder",
          [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == programFolderBefore; }},
