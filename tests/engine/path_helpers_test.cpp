@@ -1,10 +1,10 @@
 // Folder creation, path quoting and library entry lookup, on real folders
 // and libraries.
 #include "base/system_library.h"
-#include "engine/command_path.h"
-#include "engine/create_directory_tree.h"
-#include "engine/load_library_entries.h"
-#include "engine/quote_path.h"
+#include "install/command_path.h"
+#include "install/create_directory_tree.h"
+#include "install/load_library_entries.h"
+#include "install/quote_path.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Product, auto-start and uninstall registration on the real registry, with
 // the uninstall log each step appends to.
-#include "core/install_state.h"
-#include "core/setup_config.h"
-#include "engine/install_steps.h"
+#include "install/install_state.h"
+#include "common/setup_config.h"
+#include "install/install_steps.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 

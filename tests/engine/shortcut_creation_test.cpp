@@ -2,10 +2,10 @@
 // Programs folder of the Wine prefix; every saved link is loaded back
 // through the shell-link object.
 #include "base/com_initialization.h"
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/setup_config.h"
-#include "engine/install_steps.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
+#include "install/install_steps.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 

@@ -5,10 +5,10 @@
 // loads.
 #include "base/com_initialization.h"
 #include "base/late_library.h"
-#include "core/install_state.h"
-#include "core/platform_detect.h"
-#include "engine/shell_link_writer.h"
-#include "engine/usb_filter_removal.h"
+#include "install/install_state.h"
+#include "common/platform_detect.h"
+#include "install/shell_link_writer.h"
+#include "install/usb_filter_removal.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 

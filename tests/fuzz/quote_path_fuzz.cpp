@@ -4,8 +4,8 @@
 // command made from a folder and a name is the joined path, quoted exactly
 // when it holds a blank, and never holds a quote of its own.
 #include "base/bounded_format.h"
-#include "engine/command_path.h"
-#include "engine/quote_path.h"
+#include "install/command_path.h"
+#include "install/quote_path.h"
 #include "fuzz_input.h"
 
 #include <cstring>

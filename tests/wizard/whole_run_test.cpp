@@ -2,8 +2,8 @@
 // Windows version: the ResultCode of finishing, and what the run leaves on
 // the system. The library stays loaded, so later runs share its state.
 #include "base/unique_handle.h"
-#include "engine/log_record.h"
-#include "engine/registration_names.h"
+#include "toolsupport/log_record.h"
+#include "install/registration_names.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
