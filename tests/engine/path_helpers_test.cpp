@@ -1,7 +1,6 @@
 // Folder creation, path quoting and library entry lookup, on real folders
 // and libraries.
 #include "base/system_library.h"
-#include "install/command_path.h"
 #include "install/create_directory_tree.h"
 #include "install/load_library_entries.h"
 #include "install/quote_path.h"
@@ -90,34 +89,6 @@ TEST(QuotePath, RefusesQuotesThatWouldOverrunTheBuffer) {
     const std::string before = full;
     EXPECT_FALSE(kv::QuotePath(full, true));
     EXPECT_EQ(before, full);
-}
-
-TEST(CommandPath, QuotedOnlyWithABlankAndRefusedWithAQuoteOrPastItsBuffer) {
-    const struct {
-        const char* folder;
-        const char* name;
-        const char* command;  // null: refused
-    } cases[] = {
-        {"C:\\Program Files\\Kv Mouse", "kvtray32.exe", "\"C:\\Program Files\\Kv Mouse\\kvtray32.exe\""},
-        {"C:\\KvMouse", "kvtray32.exe", "C:\\KvMouse\\kvtray32.exe"},
-        {"C:\\KvMouse", "kv tray.exe", "\"C:\\KvMouse\\kv tray.exe\""},
-        {"C:\\KvMouse", "", "C:\\KvMouse\\"},
-        // A quote would end the quoted path early and start arguments.
-        {"C:\\Program Files\\Kv", "x.exe\" C:\\other.exe \"", nullptr},
-        {"\"C:\\Kv Mouse", "x.exe", nullptr},
-        {nullptr, "x.exe", nullptr},
-    };
-    for (const auto& c : cases) {
-        char command[260] = "stale";
-        EXPECT_EQ(c.command != nullptr, kv::buildCommandPath(command, c.folder, c.name)) << c.name;
-        EXPECT_STREQ(c.command ? c.command : "", command) << c.name;
-    }
-    // A folder of 255 characters: "\ab" fits, "\a b" only without its quotes.
-    const std::string folder = "C:\\" + std::string(252, 'f');
-    char command[260];
-    EXPECT_TRUE(kv::buildCommandPath(command, folder.c_str(), "ab"));
-    EXPECT_FALSE(kv::buildCommandPath(command, folder.c_str(), "a b"));
-    EXPECT_STREQ("", command);
 }
 
 TEST(SystemLibrary, OnlyBareNamesInTheSystemFolderAndOnlyFullPathsLoad) {
