@@ -2,8 +2,8 @@
 
 #include "base/bounded_format.h"
 #include "base/proc_address.h"
+#include "base/system_library.h"
 #include "base/unique_handle.h"
-#include "engine/usb_filter_removal.h"
 #include "removal/filter_list.h"
 
 namespace kv {
@@ -31,10 +31,7 @@ using SetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, const BYTE*,
 using DestroyListFn = BOOL(WINAPI*)(HANDLE);
 
 int removeThroughDeviceProperties() {
-    char path[kPathCapacity];
-    const UINT length = ::GetSystemDirectoryA(path, sizeof(path));
-    if (length == 0 || length >= sizeof(path) || !appendInto(path, "\\SETUPAPI.DLL")) return -1;
-    UniqueModule library(::LoadLibraryA(path));
+    UniqueModule library(loadSystemLibrary("SETUPAPI.DLL"));
     const auto getClassDevs = procAddress<GetClassDevsFn>(library.get(), "SetupDiGetClassDevsA");
     const auto enumDevices = procAddress<EnumDeviceInfoFn>(library.get(), "SetupDiEnumDeviceInfo");
     const auto getProperty = procAddress<GetPropertyFn>(library.get(), "SetupDiGetDeviceRegistryPropertyA");
@@ -76,9 +73,9 @@ int removeThroughDeviceProperties() {
 
 }  // namespace
 
-int removeFilterDriverFromDevices(FilterPlatform platform) {
+int removeFilterDriverFromDevices(FilterPlatform platform, int (*usbWalk95)()) {
     switch (platform) {
-        case FilterPlatform::Family95: return RemoveUsbLowerFilterFromDevices();
+        case FilterPlatform::Family95: return usbWalk95 != nullptr ? usbWalk95() : -1;
         case FilterPlatform::Nt5: return removeThroughDeviceProperties();
         case FilterPlatform::Nt4: return 0;
     }

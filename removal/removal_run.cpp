@@ -5,7 +5,7 @@
 #include "base/heap_vector.h"
 #include "base/unique_handle.h"
 #include "common/log_codec.h"
-#include "engine/registration_names.h"
+#include "common/registration_names.h"
 #include "removal/pending_delete.h"
 #include "removal/removal_plan.h"
 
@@ -210,7 +210,7 @@ void Remover::removeProductValues() {
 void Remover::removeFilterBeforeDriver() {
     if (filterRemoved_) return;
     filterRemoved_ = true;
-    const int changed = removeFilterDriverFromDevices(options_.filterPlatform);
+    const int changed = removeFilterDriverFromDevices(options_.filterPlatform, options_.usbWalk95);
     if (changed > 0) report(ItemOutcome::Removed, "device filters", "lower filters naming the filter driver");
     if (changed < 0) report(ItemOutcome::Failed, "device filters", "lower filters", "the Setup API is missing");
 }

@@ -31,6 +31,7 @@ struct RemovalOptions {
     const char* installation = "";  // the folder of kvrem00.log, no trailing "\"
     bool ntFamily = true;
     FilterPlatform filterPlatform = FilterPlatform::Nt5;
+    int (*usbWalk95)() = nullptr;  // see removeFilterDriverFromDevices
     // The uninstaller that was started lies in the installation and is still
     // running: it and the folder are left to removeAfterUninstaller().
     bool uninstallerStillRunning = false;

@@ -5,6 +5,7 @@
 #include "base/bounded_format.h"
 #include "base/heap_string.h"
 #include "common/single_instance.h"
+#include "install/usb_filter_removal.h"
 #include "removal/pending_delete.h"
 #include "removal/removal_run.h"
 #include "uninstaller/exit_codes.h"
@@ -145,6 +146,7 @@ int Uninstall::run(kv::SetupInstanceLock& lock, bool uninstallerStillRunning, bo
     kv::RemovalOptions options;
     options.installation = installation_;
     options.filterPlatform = filterPlatform(options.ntFamily);
+    options.usbWalk95 = &kv::RemoveUsbLowerFilterFromDevices;
     options.uninstallerStillRunning = uninstallerStillRunning;
     const kv::RemovalSummary summary = kv::removeInstallation(options, report);
     if (window.handle() != nullptr) ::ShowWindow(window.handle(), SW_HIDE);
@@ -236,6 +238,7 @@ int main(int argc, char** argv) {
     kv::RemovalOptions options;
     options.installation = arguments.from;
     options.filterPlatform = filterPlatform(ntFamily);
+    options.usbWalk95 = &kv::RemoveUsbLowerFilterFromDevices;
     options.ntFamily = ntFamily;
     if (removalRan) {
         kv::RemovalReport afterwards(nullptr);
