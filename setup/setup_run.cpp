@@ -1,6 +1,7 @@
 #include "setup/setup_run.h"
 
 #include "install/install_state.h"
+#include "common/installed_folder.h"
 #include "common/language_strings.h"
 #include "common/language_table.h"
 #include "common/result_code.h"
@@ -47,6 +48,7 @@ int runSetup(const char* sourceFolder) {
 
     detectPlatformAndLanguage();
     loadSetupConfig(installState.sourceDir, installState.startDir, installState.destinationDir);
+    installedFolder(installState.destinationDir);  // a reinstall goes where the product is
     installState.languageCode = languageCodeAt(installState.languageIndex);
     loadLanguageStrings(installState.sourceDir, installState.languageCode);
 

@@ -155,10 +155,11 @@ void waitForUninstallEnd() {
 }
 
 // Answers the uninstaller's message boxes: yes to the question before
-// removing, no to restarting, OK to the rest; keeps their texts.
-std::vector<std::string> answerMessages(HANDLE process, const std::string& caption) {
+// removing (no when declining), no to restarting, OK to the rest; keeps
+// their texts.
+std::vector<std::string> answerMessages(HANDLE process, const std::string& caption, bool decline) {
     std::vector<std::string> texts;
-    bool confirmed = false;
+    bool confirmed = decline;
     for (int tick = 0; tick < 2400 && ::WaitForSingleObject(process, 50) == WAIT_TIMEOUT; ++tick) {
         HWND box = ::FindWindowA("#32770", caption.c_str());
         if (box == nullptr || !::IsWindowVisible(box)) continue;
@@ -202,7 +203,8 @@ struct Install {
 
 // Installs into "KV Round Trip <destination>" with the program folder
 // "KV Round Trip <folder>" (the destination's name when empty).
-Install install(const std::string& destination, const std::string& folder = "") {
+// `proposed`: the destination page's proposal.
+Install install(const std::string& destination, const std::string& folder = "", std::string* proposed = nullptr) {
     // Named for the version too: all versions share one prefix.
     const std::string version = " " + kvtest::windowsVersion();
     Install made{"C:\\Program Files\\KV Round Trip " + destination + version,
@@ -211,7 +213,8 @@ Install install(const std::string& destination, const std::string& folder = "") 
     EXPECT_TRUE(doInstall);
     RunOutcome outcome = runScripted(doInstall, kvtest::stagedPackageDir(), [&](Driver& d) {
         d.waitForPage(kLanguage);
-        d.walkTo(kDestination);
+        const std::string shown = d.text(d.item(d.walkTo(kDestination), 1018));
+        if (proposed != nullptr) *proposed = shown;
         kvtest::finish(d, kvtest::installToFinish(d, made.destination, made.programFolder), false);
     });
     kvtest::expectNoScriptFailures(outcome);
@@ -225,7 +228,7 @@ struct Uninstalled {
     std::vector<std::string> messages;  // interactive runs: the boxes' texts
 };
 
-Uninstalled uninstall(const Install& installed, bool interactive) {
+Uninstalled uninstall(const Install& installed, bool interactive, bool decline = false) {
     Uninstalled result;
     const std::string logFile = kvtest::makeTempFolder("removal") + "\\removal.txt";
     const std::string program = installed.destination + "\\kvrem00.exe";
@@ -235,7 +238,7 @@ Uninstalled uninstall(const Install& installed, bool interactive) {
     // Unquoted, as the engine writes the uninstall entry.
     const std::string command = "\"" + program + "\"" + (interactive ? "" : " /s") + " /log=\"" + logFile + "\"";
     result.exitCode = runAndWait(command, [&](HANDLE process) {
-        if (interactive) result.messages = answerMessages(process, caption);
+        if (interactive) result.messages = answerMessages(process, caption, decline);
     });
     waitForUninstallEnd();
     result.log = readText(logFile);
@@ -302,6 +305,14 @@ TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
 
     switch (row.scene) {
         case Scene::Plain: {
+            {
+                // While a setup runs (its mutex held), nothing is removed.
+                kv::SetupInstanceLock setupRunning;
+                ASSERT_EQ(kv::SetupInstanceLock::Outcome::Acquired, setupRunning.acquire());
+                const Uninstalled busy = uninstall(installed, false);
+                EXPECT_EQ(1618, busy.exitCode) << busy.log;
+                EXPECT_TRUE(kvtest::fileExists(installed.destination + "\\kvrem00.log"));
+            }
             const Uninstalled u = uninstall(installed, false);
             EXPECT_EQ(0, u.exitCode) << u.log;
             EXPECT_EQ(std::string::npos, u.log.find("skipped:")) << u.log;
@@ -309,6 +320,9 @@ TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
             break;
         }
         case Scene::Interactive: {
+            const Uninstalled declined = uninstall(installed, true, true);
+            EXPECT_EQ(1602, declined.exitCode);
+            EXPECT_TRUE(kvtest::fileExists(installed.destination + "\\kvrem00.log"));
             const Uninstalled u = uninstall(installed, true);
             EXPECT_EQ(0, u.exitCode) << u.log;
             ASSERT_EQ(2u, u.messages.size()) << joined(u.messages);
@@ -335,7 +349,9 @@ TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
         case Scene::Reinstalled: {
             // Again into the same folder with another program folder: the
             // new log carries the first one's program folder and shortcuts.
-            install(row.name, std::string(row.name) + " renamed");
+            std::string proposed;
+            install(row.name, std::string(row.name) + " renamed", &proposed);
+            EXPECT_EQ(installed.destination, proposed) << "a reinstall goes where the product is";
             // Then into another folder: the earlier installation goes first.
             const Install elsewhere = install(std::string(row.name) + " elsewhere");
             EXPECT_FALSE(kvtest::fileExists(installed.destination)) << installed.destination;

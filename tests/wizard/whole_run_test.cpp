@@ -46,6 +46,9 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     const std::string loadRecords = kvtest::makeTempFolder("run-records") + "\\loaded.log";
     ::SetEnvironmentVariableA("KV_DOUBLE_LOG", loadRecords.c_str());
     // A blank in the folder: both registered commands must come quoted.
+    // An installed product makes the destination page propose its folder;
+    // these runs compare the default of a machine without one.
+    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, kv::kProductKey);
     const std::string destination = kvtest::makeTempFolder("run yes");
     const std::string folder = "KV Whole Run Yes";
     std::string firstDefault;
