@@ -2,6 +2,8 @@
 // facts. Read and written directly; the only cross-thread field is workerBusy.
 #pragma once
 #include "base/bounded_format.h"
+#include "common/log_codec.h"
+#include "common/step_report.h"
 #include "engine/uninstall_log.h"
 
 #include <atomic>
@@ -39,6 +41,9 @@ struct InstallState {
     // run then ends with ResultCode 0. Written by the worker before it clears
     // workerBusy, or by the registration steps after.
     int installStopped = 0;
+    // Set by the worker when it has copied (and recorded) the filter driver,
+    // which only loads when the system starts.
+    int driverInstalled = 0;
 
     bool isNtFamily() const { return osIsXp || osIsNt5 || osIsOtherNt; }
     bool is95Family() const { return osIs95 || osIs98 || osIsMe; }
@@ -57,7 +62,11 @@ struct InstallState {
     // caller undoes the item.
     bool appendLogRecord(std::uint8_t type, const char* text) {
         logRecordType = type;
-        if (uninstallLog.appendRecord(logRecordType, text, logRecordEnd)) return true;
+        if (uninstallLog.appendRecord(logRecordType, text, logRecordEnd)) {
+            reportStep("uninstall log: %s %s", logRecordTypeName(type), text);
+            return true;
+        }
+        reportStep("stopped: the uninstall log could not be written (%s %s)", logRecordTypeName(type), text);
         stopInstall();
         return false;
     }

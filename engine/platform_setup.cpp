@@ -1,6 +1,7 @@
 #include "engine/platform_setup.h"
 
 #include "base/unique_handle.h"
+#include "common/step_report.h"
 #include "core/install_state.h"
 #include "engine/load_library_entries.h"
 #include "engine/quote_path.h"
@@ -47,8 +48,12 @@ void runSetupProgram() {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started = {};
     if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &started))
+                          &startup, &started)) {
+        reportStep("platform setup program not started: %s (error %lu)", commandLine,
+                   static_cast<unsigned long>(::GetLastError()));
         return;
+    }
+    reportStep("platform setup program started: %s", commandLine);
     UniqueKernelObject process(started.hProcess);
     UniqueKernelObject thread(started.hThread);
     ::WaitForSingleObject(process.get(), INFINITE);
@@ -66,12 +71,16 @@ void runNtSetupLibrary() {
     if (!formatInto(libraryPath, "%s\\%s", installState.sourceDir, kSetupLibraryName)) return;
     UniqueModule library;
     LibraryEntry entries[] = {{"Setup"}};
-    if (!LoadLibraryEntries(library, libraryPath, entries)) return;
+    if (!LoadLibraryEntries(library, libraryPath, entries)) {
+        reportStep("platform setup library not loaded or without Setup: %s", libraryPath);
+        return;
+    }
 
     char winntPath[kPathCapacity];
     if (!formatInto(winntPath, "%s\\winnt", installState.sourceDir)) return;
     const auto setup = entryAs<SetupEntryFn>(entries[0]);
     setup(installState.mainWindow, winntPath, &installState.restartNeeded);
+    reportStep("platform setup library called: %s", libraryPath);
     installState.restartNeeded = 1;
 }
 
