@@ -149,22 +149,37 @@ bool parseSetupOptions(const char* arguments, SetupOptions& options, Reason& rea
     reason[0] = '\0';
     const char* line = arguments != nullptr ? arguments : "";
     char word[1024];
+    bool failed = false;
+    // After the first bad word only /s and /log are still taken, wherever
+    // they stand: the refusal is reported the way the administrator asked.
+    const auto refuse = [&](const char* what, const char* name) { return failed = true, fail(reason, what, name); };
     for (;;) {
         while (isBlank(*line)) ++line;
-        if (*line == '\0') return true;
-        if (!nextWord(line, word)) return fail(reason, "an argument is longer than 1023 bytes", "");
+        if (*line == '\0') return !failed;
+        if (!nextWord(line, word)) {
+            if (!failed) refuse("an argument is longer than 1023 bytes", "");
+            continue;
+        }
         if (word[0] != '/' && word[0] != '-') {
-            if (options.sourceFolder[0] != '\0') return fail(reason, "a second source folder", word);
-            if (!copyInto(options.sourceFolder, word)) return fail(reason, "the source folder is longer than 259 bytes", "");
+            if (failed) continue;
+            if (options.sourceFolder[0] != '\0') refuse("a second source folder", word);
+            else if (!copyInto(options.sourceFolder, word)) refuse("the source folder is longer than 259 bytes", "");
             continue;
         }
         const char* name = word + 1;
         const char* equals = std::strchr(name, '=');
         const std::size_t nameLength = equals != nullptr ? static_cast<std::size_t>(equals - name) : std::strlen(name);
         const Key key = keyNamed(name, nameLength);
-        if (key == Key::Unknown) return fail(reason, "unknown switch", word);
-        if (isGiven(options, key)) return fail(reason, "switch given twice", word);
-        if (!setValue(options, key, equals != nullptr ? equals + 1 : "", equals != nullptr, word, reason)) return false;
+        if (failed) {
+            Reason ignored;
+            if ((key == Key::Silent || key == Key::Log) && !isGiven(options, key))
+                setValue(options, key, equals != nullptr ? equals + 1 : "", equals != nullptr, word, ignored);
+            continue;
+        }
+        if (key == Key::Unknown) refuse("unknown switch", word);
+        else if (isGiven(options, key)) refuse("switch given twice", word);
+        else if (!setValue(options, key, equals != nullptr ? equals + 1 : "", equals != nullptr, word, reason))
+            failed = true;
     }
 }
 

@@ -45,8 +45,8 @@ const char* argumentsOf(const char* commandLine);
 
 // Reads the switches of `arguments` into `options`. False, with the reason
 // in `reason`, for an unknown switch, a missing or empty value, a value that
-// does not fit, a switch given twice or a second folder; the switches read
-// before the bad one stay set (so /s and /log are known for the report).
+// does not fit, a switch given twice or a second folder. Past the first bad
+// word /s and /log are still read, so the refusal reaches the log asked for.
 bool parseSetupOptions(const char* arguments, SetupOptions& options, char (&reason)[kOptionReasonCapacity]);
 
 // Reads an answer file's bytes into `options`, keeping every value the

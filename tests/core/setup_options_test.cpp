@@ -47,6 +47,7 @@ const CommandLineCase kCommandLines[] = {
     {"\t/s  \t ", "s ", nullptr},
     // What is refused, with /s and /log known for the report.
     {"/s /log=x.log /quiet", "s log=x.log ", "unknown switch: /quiet"},
+    {"/quiet /dir=C:\\x \"/log=C:\\a b.log\" /s", "s log=C:\\a b.log ", "unknown switch: /quiet"},
     {"/s /s", "s ", "switch given twice"},
     {"/s=1", "", "the switch takes no value"},
     {"/type=5D", "", "the setup type is 3D or 4D"},

@@ -1,11 +1,13 @@
 // Bad input and faults, one table: a damaged package, a careless user, a
 // hostile system or a full disk, then a whole setup run driven through the
-// wizard in this process, and what the run must leave: its ResultCode, the
+// wizard in this process (the unattended rows: through the engine's second
+// entry, with switches), and what the run must leave: its ResultCode, the
 // files and registry values it installed, and a log that records each of
 // them whole. Whatever the case, nothing is left behind that the log does not
 // name, and no record names a root, a relative path or a shared folder.
 #include "core/folder_rules.h"
 #include "core/install_state.h"
+#include "core/option_run.h"
 #include "core/setup_run.h"
 #include "core/shared_folders.h"
 #include "engine/log_record.h"
@@ -54,6 +56,10 @@ struct CaseRun {
     std::vector<std::function<void()>> undo;
     std::vector<std::unique_ptr<kvtest::LockedRegistryKey>> locks;
     std::string skipped;                    // why the case cannot be made here
+    // Not empty: an unattended run (the engine's second entry) with these
+    // switches after "/s /log=FILE", whose log must hold `logged`.
+    std::string switches;
+    std::string logged;
 };
 
 enum Expect { kEverything, kConsistent, kNothing };
@@ -194,6 +200,23 @@ Case fullDisk(const char* name, int blocks) {
 
 const std::string k400p(400, 'p'), k400t(400, 't');
 
+// An unattended run: in `switches` %D is the case's destination, %G its
+// program folder, %P the program-files folder and %A an answer file in the
+// package copy, written with `answer` when that is not null.
+Prepare unattended(const std::string& switches, const char* logged, const char* answer = nullptr) {
+    return [=](CaseRun& r) {
+        std::string text = switches;
+        const std::string answerFile = r.package + "\\answers.inf";
+        const std::pair<const char*, std::string> fills[] = {
+            {"%D", r.destination}, {"%G", r.programFolder}, {"%P", kv::programFilesFolder()}, {"%A", answerFile}};
+        for (const auto& fill : fills)
+            for (std::size_t at; (at = text.find(fill.first)) != std::string::npos;) text.replace(at, 2, fill.second);
+        if (answer != nullptr) kvtest::writeFile(answerFile, answer);
+        r.switches = text;
+        r.logged = logged;
+    };
+}
+
 const Case kCases[] = {
     // The package's kvsetup.ini.
     {"intact package", [](CaseRun&) {}},
@@ -320,6 +343,27 @@ const Case kCases[] = {
     // Two calls at once.
     {"second call while the wizard shows", [](CaseRun& r) { r.secondCallOnLanguagePage = true; }},
     {"second call while the files are copied", [](CaseRun& r) { r.secondCallWhileInstalling = true; }},
+
+    // Unattended runs: the wizard's checks, then bad switches and answer files.
+    {"unattended: every choice given", unattended("/type=3D \"/dir=%D\" \"/group=%G\"", "result: installed"), 3010},
+    {"unattended: destination a drive root", unattended("/dir=C:\\ \"/group=%G\"", "refused: the destination"), 1603,
+     kNothing},
+    {"unattended: destination relative", unattended("/dir=Pkg\\Sub \"/group=%G\"", "refused: the destination"),
+     1603, kNothing},
+    {"unattended: destination the program-files folder itself",
+     unattended("\"/dir=%P\" \"/group=%G\"", "refused: the destination"), 1603, kNothing},
+    {"unattended: program folder climbs out", unattended("\"/dir=%D\" /group=..\\..", "refused: the program folder"),
+     1603, kNothing},
+    {"unattended: unknown switch", unattended("\"/dir=%D\" /quiet", "unknown switch: /quiet"), 1639, kNothing},
+    {"unattended: setup type 5D", unattended("\"/dir=%D\" /type=5D", "the setup type is 3D or 4D"), 1639, kNothing},
+    {"unattended: unknown language", unattended("\"/dir=%D\" /lang=xyz", "unknown language xyz"), 1639, kNothing},
+    {"unattended: answer file missing", unattended("\"/dir=%D\" \"/loadinf=%A\"", "the answer file cannot be read"),
+     1639, kNothing},
+    {"unattended: answer file with a key it does not know",
+     unattended("\"/dir=%D\" \"/loadinf=%A\"", "unknown key in the answer file: folder", "[Setup]\r\nfolder=x\r\n"),
+     1639, kNothing},
+    {"unattended: answer file of binary bytes",
+     unattended("\"/dir=%D\" \"/loadinf=%A\"", "bad answer file", "\x81\x8D[\x01\xff\r\n\x90"), 1639, kNothing},
 
     // A 256 KiB disk, full at different stages of the install.
     fullDisk("full disk, nothing free", 0),
@@ -545,13 +589,25 @@ TEST_P(BadInput, LeavesOnlyWhatItsLogRecords) {
         d.expectEqual(d.mainWindow(), nullptr, "no window for a refused source folder");
     };
     const bool null = run.nullSource;
-    const RunOutcome outcome = runScripted([null](const char* folder) { return kv::runSetup(null ? nullptr : folder); },
-                                           run.source, run.noWizard ? refused : installScript(run));
+    const std::string stepLog = run.package + "-steps.log";
+    RunOutcome outcome;
+    if (!run.switches.empty())
+        outcome.resultCode =
+            kv::runSetupWithOptions(run.source.c_str(), ("/s \"/log=" + stepLog + "\" " + run.switches).c_str());
+    else
+        outcome = runScripted([null](const char* folder) { return kv::runSetup(null ? nullptr : folder); }, run.source,
+                              run.noWizard ? refused : installScript(run));
     ::SetCurrentDirectoryA(previous);
     run.locks.clear();
 
     kvtest::expectNoScriptFailures(outcome);
     expectOutcome(c, run, outcome);
+    if (!run.switches.empty()) {
+        const std::string steps = fileText(stepLog);
+        EXPECT_NE(std::string::npos, steps.find(run.logged)) << steps;
+        EXPECT_NE(std::string::npos, steps.find("result: ")) << steps;
+        ::DeleteFileA(stepLog.c_str());
+    }
     removeInstallation(run);
     for (auto undo = run.undo.rbegin(); undo != run.undo.rend(); ++undo) (*undo)();
     kvtest::removeTree(run.package);
