@@ -346,6 +346,12 @@ const Case kCases[] = {
 
     // Unattended runs: the wizard's checks, then bad switches and answer files.
     {"unattended: every choice given", unattended("/type=3D \"/dir=%D\" \"/group=%G\"", "result: installed"), 3010},
+    {"unattended: no driver file, so no restart",
+     [](CaseRun& r) {
+         remove({"KVFLTSYS.SYS"})(r);
+         unattended("\"/dir=%D\" \"/group=%G\"", "result: installed (0)")(r);
+     },
+     0},
     {"unattended: destination a drive root", unattended("/dir=C:\\ \"/group=%G\"", "refused: the destination"), 1603,
      kNothing},
     {"unattended: destination relative", unattended("/dir=Pkg\\Sub \"/group=%G\"", "refused: the destination"),
