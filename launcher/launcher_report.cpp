@@ -17,8 +17,13 @@ void LauncherReport::error(const char* format, ...) const {
     if (!fitted) copyInto(text, "setup cannot start");
 
     if (options_.unattended) {
+        // The log takes the first line: the usage after it is for a person.
+        char line[sizeof(text)];
+        copyInto(line, text);
+        for (char* p = line; *p; ++p)
+            if (*p == '\n') *p = '\0';
         TextLogFile log;
-        if (options_.logFile[0] != '\0' && log.create(options_.logFile)) log.writeLine(text);
+        if (options_.logFile[0] != '\0' && log.create(options_.logFile)) log.writeLine(line);
     } else if (!standardHandleRedirected(STD_ERROR_HANDLE)) {
         ::MessageBoxA(nullptr, text, "Setup", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
     }

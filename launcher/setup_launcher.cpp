@@ -71,7 +71,9 @@ int main(int, char**) {
     const kv::LauncherReport report(options);
     const bool unattended = options.unattended;
     if (!parsed) {
-        report.error("bad command line: %s", reason);
+        report.error("bad command line: %s\n\nsetup.exe [/s] [/lang=CODE] [/type=3D|4D] [/dir=FOLDER] [/group=NAME] "
+                     "[/norestart] [/log=FILE] [/saveinf=FILE] [/loadinf=FILE] [FOLDER]",
+                     reason);
         return unattended ? kv::kExitBadCommandLine : kv::kResultFailed;
     }
 

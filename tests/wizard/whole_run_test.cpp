@@ -141,15 +141,19 @@ std::string fileText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// The wizard walks: every default kept, or the first setup type and typed
-// folders, its choices saved as an answer file.
+// The wizard walks: every default kept; the first setup type and typed
+// folders, its choices saved as an answer file; every default kept with that
+// file loaded, which must make the defaults the typed walk's choices.
+enum class WalkKind { Defaults, TypedAndSaved, DefaultsLoaded };
+
 struct Walk {
     std::string destination, group;
     Installed installed;
 };
 
-Walk walkWizard(bool typed, const std::string& answerFile) {
+Walk walkWizard(WalkKind kind, const std::string& answerFile) {
     Walk walk;
+    const bool typed = kind == WalkKind::TypedAndSaved;
     if (typed) {
         walk.destination = kvtest::makeTempFolder("unattended") + "\\Mouse Dir";
         walk.group = "KV Unattended Typed";
@@ -169,11 +173,12 @@ Walk walkWizard(bool typed, const std::string& answerFile) {
         kvtest::finish(d, d.waitForPage(kFinish, 60000), false);
     };
     const kvtest::OptionEntry withOptions = kvtest::stagedOptionEntry();
-    const std::string saving = "\"/saveinf=" + answerFile + "\"";
+    const std::string options = (typed ? "\"/saveinf=" : "\"/loadinf=") + answerFile + "\"";
     const RunOutcome outcome =
-        typed ? runScripted([&](const char* folder) { return withOptions(folder, saving.c_str()); },
-                            kvtest::stagedPackageDir(), script)
-              : runScripted(kvtest::stagedLibraryEntry(), kvtest::stagedPackageDir(), script);
+        kind == WalkKind::Defaults
+            ? runScripted(kvtest::stagedLibraryEntry(), kvtest::stagedPackageDir(), script)
+            : runScripted([&](const char* folder) { return withOptions(folder, options.c_str()); },
+                          kvtest::stagedPackageDir(), script);
     kvtest::expectNoScriptFailures(outcome);
     EXPECT_EQ(12, outcome.resultCode);
     walk.installed = installedBy(walk.destination, walk.group);
@@ -210,8 +215,12 @@ TEST(WholeRun, UnattendedInstallsAsTheWizardDoes) {
     char previous[MAX_PATH] = {};
     ::GetCurrentDirectoryA(sizeof(previous), previous);
     ::SetCurrentDirectoryA(kvtest::stagedPackageDir().c_str());
-    const Walk walks[] = {walkWizard(false, answerFile), walkWizard(true, answerFile)};
+    const Walk walks[] = {walkWizard(WalkKind::Defaults, answerFile), walkWizard(WalkKind::TypedAndSaved, answerFile)};
     EXPECT_NE(std::string::npos, fileText(answerFile).find("type=3D")) << "the typed walk saved its choices";
+    const Walk loaded = walkWizard(WalkKind::DefaultsLoaded, answerFile);
+    EXPECT_EQ(walks[1].destination, loaded.destination) << "the saved folder is the wizard's default";
+    EXPECT_EQ(walks[1].group, loaded.group);
+    expectSameInstall(walks[1].installed, loaded.installed, "the wizard with the saved choices as defaults");
 
     for (const UnattendedCase& c : kUnattended) {
         const Walk& walk = walks[c.typedWalk ? 1 : 0];
