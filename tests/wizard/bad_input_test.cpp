@@ -349,7 +349,7 @@ const Case kCases[] = {
     {"unattended: no driver file, so no restart",
      [](CaseRun& r) {
          remove({"KVFLTSYS.SYS"})(r);
-         unattended("\"/dir=%D\" \"/group=%G\"", "result: installed (0)")(r);
+         unattended("\"/dir=%D\" \"/group=%G\"", "KVFLTSYS.SYS: not on the medium")(r);
      },
      0},
     {"unattended: destination a drive root", unattended("/dir=C:\\ \"/group=%G\"", "refused: the destination"), 1603,

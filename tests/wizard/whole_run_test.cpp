@@ -173,7 +173,9 @@ Walk walkWizard(WalkKind kind, const std::string& answerFile) {
         kvtest::finish(d, d.waitForPage(kFinish, 60000), false);
     };
     const kvtest::OptionEntry withOptions = kvtest::stagedOptionEntry();
-    const std::string options = (typed ? "\"/saveinf=" : "\"/loadinf=") + answerFile + "\"";
+    // The typed walk also keeps a step log beside the answer file.
+    const std::string options = typed ? "\"/saveinf=" + answerFile + "\" \"/log=" + answerFile + ".log\""
+                                      : "\"/loadinf=" + answerFile + "\"";
     const RunOutcome outcome =
         kind == WalkKind::Defaults
             ? runScripted(kvtest::stagedLibraryEntry(), kvtest::stagedPackageDir(), script)
@@ -217,6 +219,8 @@ TEST(WholeRun, UnattendedInstallsAsTheWizardDoes) {
     ::SetCurrentDirectoryA(kvtest::stagedPackageDir().c_str());
     const Walk walks[] = {walkWizard(WalkKind::Defaults, answerFile), walkWizard(WalkKind::TypedAndSaved, answerFile)};
     EXPECT_NE(std::string::npos, fileText(answerFile).find("type=3D")) << "the typed walk saved its choices";
+    for (const char* line : {"setup started (wizard)", "uninstall log: shortcut ", "choices saved to ", "result: ResultCode 12"})
+        EXPECT_NE(std::string::npos, fileText(answerFile + ".log").find(line)) << line;
     const Walk loaded = walkWizard(WalkKind::DefaultsLoaded, answerFile);
     EXPECT_EQ(walks[1].destination, loaded.destination) << "the saved folder is the wizard's default";
     EXPECT_EQ(walks[1].group, loaded.group);
