@@ -194,7 +194,7 @@ bool applyAnswerText(const char* text, std::size_t length, SetupOptions& options
     bool inSetup = false;
     int lineNumber = 0;
     std::size_t at = 0;
-    char lineText[kMaxAnswerFileBytes + 1];
+    char lineText[1024];
     while (at < length) {
         ++lineNumber;
         std::size_t end = at;
@@ -204,10 +204,11 @@ bool applyAnswerText(const char* text, std::size_t length, SetupOptions& options
         while (first < last && (isBlank(text[first]) || text[first] == '\r')) ++first;
         while (last > first && (isBlank(text[last - 1]) || text[last - 1] == '\r')) --last;
         if (first == last || text[first] == ';' || text[first] == '#') continue;
-        std::memcpy(lineText, text + first, last - first);
-        lineText[last - first] = '\0';
         char where[32];
         formatInto(where, "line %d", lineNumber);
+        if (last - first >= sizeof(lineText)) return fail(reason, "a line longer than 1023 bytes", where);
+        std::memcpy(lineText, text + first, last - first);
+        lineText[last - first] = '\0';
         if (lineText[0] == '[') {
             inSetup = sameWord(lineText, last - first, "[setup]");
             if (!inSetup) return fail(reason, "a section other than [Setup]", lineText);

@@ -114,6 +114,7 @@ const AnswerCase kAnswers[] = {
     {"/s", "[Setup]\r\ntype=2D\r\n", "s ", "the setup type is 3D or 4D"},
     {"/s", "[Setup]\r\ndir=\r\n", "s ", "a value is needed"},
     {"/s", "[Setup]\r\ndir=C:\\" + k300 + "\r\n", "s ", "the value is longer than 259 bytes"},
+    {"/s", "[Setup]\r\ngroup=" + std::string(1100, 'g') + "\r\n", "s ", "a line longer than 1023 bytes: line 2"},
     {"/s", std::string("[Setup]\r\nlang=e\0u\r\n", 19), "s ", "the answer file holds a NUL byte"},
     {"/s", "[Setup]\r\n" + std::string(kv::kMaxAnswerFileBytes, ';'), "s ", "the answer file is longer"},
 };
