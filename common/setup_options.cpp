@@ -245,6 +245,26 @@ bool applyAnswerText(const char* text, std::size_t length, SetupOptions& options
     return true;
 }
 
+bool formatSetupArguments(const SetupOptions& o, char* out, std::size_t capacity) {
+    if (!copyBounded(out, capacity, o.unattended ? "/s" : "")) return false;
+    if (o.noRestart && !appendBounded(out, capacity, " /norestart")) return false;
+    if (o.setupType != SetupTypeChoice::Unset &&
+        !appendBounded(out, capacity, o.setupType == SetupTypeChoice::First3D ? " /type=3D" : " /type=4D"))
+        return false;
+    struct Switch {
+        const char* name;
+        const char* value;
+    };
+    const Switch switches[] = {{"lang", o.language},     {"dir", o.destination},      {"group", o.programFolder},
+                               {"log", o.logFile},       {"saveinf", o.saveAnswers}, {"loadinf", o.loadAnswers}};
+    char one[kOptionTextCapacity + 16];
+    for (const Switch& s : switches) {
+        if (s.value[0] == '\0') continue;
+        if (!formatInto(one, " \"/%s=%s\"", s.name, s.value) || !appendBounded(out, capacity, one)) return false;
+    }
+    return true;
+}
+
 bool formatAnswerText(const SetupOptions& o, char* out, std::size_t capacity) {
     if (!formatBounded(out, capacity, "[Setup]\r\n")) return false;
     const char* type = o.setupType == SetupTypeChoice::First3D ? "3D" : o.setupType == SetupTypeChoice::Second4D ? "4D" : "";

@@ -56,6 +56,11 @@ bool parseSetupOptions(const char* arguments, SetupOptions& options, char (&reas
 bool applyAnswerText(const char* text, std::size_t length, SetupOptions& options,
                      char (&reason)[kOptionReasonCapacity]);
 
+// The switches that give `options` again (the source folder left out), each
+// value quoted; false when they do not fit `capacity`. The launcher hands the
+// engine these, with its files made absolute, rather than its own text.
+bool formatSetupArguments(const SetupOptions& options, char* out, std::size_t capacity);
+
 // The answer file that repeats `options`' choices (lang, type, dir, group,
 // norestart when set), CRLF lines; false when it does not fit `capacity`.
 bool formatAnswerText(const SetupOptions& options, char* out, std::size_t capacity);

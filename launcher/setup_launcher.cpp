@@ -28,6 +28,16 @@ bool folderOfModule(char (&folder)[kv::kPathCapacity]) {
     return true;
 }
 
+// A file named relative to where the administrator started the launcher,
+// made absolute before the launcher moves into the source folder (often a
+// read-only medium). False when the full path does not fit.
+bool makeAbsolute(char (&path)[kv::kOptionTextCapacity]) {
+    if (path[0] == '\0') return true;
+    char full[kv::kOptionTextCapacity];
+    const DWORD length = ::GetFullPathNameA(path, sizeof(full), full, nullptr);
+    return length > 0 && length < sizeof(full) && kv::copyInto(path, full);
+}
+
 bool enableShutdownPrivilege() {
     kv::UniqueKernelObject token;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
@@ -63,7 +73,6 @@ void performRestart(int resultCode, bool dryRun) {
 }  // namespace
 
 int main(int, char**) {
-    // The raw command line: the engine's second entry reads the same text.
     const char* arguments = kv::argumentsOf(::GetCommandLineA());
     kv::SetupOptions options;
     char reason[kv::kOptionReasonCapacity];
@@ -88,6 +97,12 @@ int main(int, char**) {
         return kv::kResultFailed;
     }
     const int failed = unattended ? kv::kExitFailed : kv::kResultFailed;
+    char handedOn[8 * kv::kOptionTextCapacity];
+    if (!makeAbsolute(options.logFile) || !makeAbsolute(options.saveAnswers) || !makeAbsolute(options.loadAnswers) ||
+        !kv::formatSetupArguments(options, handedOn, sizeof(handedOn))) {
+        report.error("a file named on the command line has a full path longer than 259 bytes");
+        return unattended ? kv::kExitBadCommandLine : kv::kResultFailed;
+    }
 
     char ownFolder[kv::kPathCapacity] = {};
     if (!folderOfModule(ownFolder)) {
@@ -119,11 +134,11 @@ int main(int, char**) {
     kv::printTo(STD_OUTPUT_HANDLE, "setup: source folder %s\n", sourceFolder);
     if (unattended) {
         // Never a restart: the exit code tells the administrator's script.
-        const int exitCode = doInstallEx(sourceFolder, arguments);
+        const int exitCode = doInstallEx(sourceFolder, handedOn);
         kv::printTo(STD_OUTPUT_HANDLE, "setup: exit code %d\n", exitCode);
         return exitCode;
     }
-    const int resultCode = optionEntry ? doInstallEx(sourceFolder, arguments) : doInstall(sourceFolder);
+    const int resultCode = optionEntry ? doInstallEx(sourceFolder, handedOn) : doInstall(sourceFolder);
     kv::printTo(STD_OUTPUT_HANDLE, "setup: ResultCode %d\n", resultCode);
     performRestart(resultCode, options.noRestart);
     return resultCode;

@@ -145,6 +145,13 @@ TEST(SetupOptions, SavedChoicesReadBack) {
     ASSERT_TRUE(kv::applyAnswerText(text, std::strlen(text), loaded, reason)) << reason;
     EXPECT_EQ(describe(saved), describe(loaded));
     EXPECT_FALSE(kv::formatAnswerText(saved, text, 40)) << "a text that does not fit is refused";
+
+    // The switches the launcher hands on read back as what it read.
+    ASSERT_TRUE(kv::parseSetupOptions("/s \"/log=C:\\a b.log\" /loadinf=x.inf /saveinf=y.inf", saved, reason));
+    ASSERT_TRUE(kv::formatSetupArguments(saved, text, sizeof(text)));
+    SetupOptions again;
+    ASSERT_TRUE(kv::parseSetupOptions(text, again, reason)) << text << ": " << reason;
+    EXPECT_EQ(describe(saved), describe(again)) << text;
 }
 
 }  // namespace

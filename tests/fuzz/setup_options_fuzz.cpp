@@ -26,6 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool read = kv::parseSetupOptions(arguments.c_str(), o, reason);
     FUZZ_CHECK(read || reason[0] != '\0');
     checkTexts(o);
+    char handedOn[4096];
+    if (read && kv::formatSetupArguments(o, handedOn, sizeof(handedOn))) {
+        // The text the launcher hands on reads back as what it read.
+        kv::SetupOptions again;
+        FUZZ_CHECK(kv::parseSetupOptions(handedOn, again, reason));
+        FUZZ_CHECK(again.unattended == o.unattended && again.noRestart == o.noRestart &&
+                   again.setupType == o.setupType && std::strcmp(again.language, o.language) == 0 &&
+                   std::strcmp(again.destination, o.destination) == 0 &&
+                   std::strcmp(again.programFolder, o.programFolder) == 0 && std::strcmp(again.logFile, o.logFile) == 0 &&
+                   std::strcmp(again.saveAnswers, o.saveAnswers) == 0 &&
+                   std::strcmp(again.loadAnswers, o.loadAnswers) == 0);
+    }
     // The rest as an answer file, in a buffer of exactly its size.
     std::unique_ptr<char[]> text(new char[size - split + 1]);
     std::memcpy(text.get(), data + split, size - split);

@@ -249,7 +249,7 @@ TEST(WholeRun, UnattendedInstallsAsTheWizardDoes) {
 // A second launcher while one runs its wizard in another process: unattended
 // it ends with 1618 and says why in its log; started by a user it brings the
 // running wizard to the front and ends, showing nothing. A bad switch ends
-// with 1639 whenever it comes. The whole codes are read here, not through
+// with 1639 whenever it comes; a refused folder with 1603. The whole codes are read here, not through
 // Wine's runner, which keeps only their low 8 bits.
 TEST(WholeRun, ASecondLauncherShowsTheFirstAndGoes) {
     if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "the launchers run under their own version; once is enough";
@@ -259,6 +259,14 @@ TEST(WholeRun, ASecondLauncherShowsTheFirstAndGoes) {
 
     EXPECT_EQ(1639, kvtest::runAndWait(setup, "/s /quiet \"/log=" + log + "\""));
     EXPECT_NE(std::string::npos, fileText(log).find("unknown switch: /quiet")) << fileText(log);
+    // A log named relative to where the script runs lands there, not in the
+    // source folder the launcher moves into.
+    char previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(sizeof(previous), previous);
+    ::SetCurrentDirectoryA(work.c_str());
+    EXPECT_EQ(1603, kvtest::runAndWait(setup, "/s /dir=C:\\ /log=relative.log"));
+    ::SetCurrentDirectoryA(previous);
+    EXPECT_NE(std::string::npos, fileText(work + "\\relative.log").find("refused: the destination")) << work;
 
     std::string commandLine = "\"" + setup + "\" /norestart";
     STARTUPINFOA startup = {};
