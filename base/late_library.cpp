@@ -1,5 +1,6 @@
 #include "base/late_library.h"
 
+#include "base/system_library.h"
 #include "base/unique_handle.h"
 
 namespace kv {
@@ -12,11 +13,17 @@ UniqueModule lateModules[sizeof(kLibraryNames) / sizeof(kLibraryNames[0])];
 
 }  // namespace
 
-FARPROC lateEntry(LateLibrary library, const char* name) {
+bool loadLateLibrary(LateLibrary library) {
     const int index = static_cast<int>(library);
     UniqueModule& module = lateModules[index];
-    if (!module) module.reset(::LoadLibraryA(kLibraryNames[index]));
-    return module ? ::GetProcAddress(module.get(), name) : nullptr;
+    // From the system folder only, never from the launcher's folder.
+    if (!module) module.reset(loadSystemLibrary(kLibraryNames[index]));
+    return module.valid();
+}
+
+FARPROC lateEntry(LateLibrary library, const char* name) {
+    if (!loadLateLibrary(library)) return nullptr;
+    return ::GetProcAddress(lateModules[static_cast<int>(library)].get(), name);
 }
 
 }  // namespace kv

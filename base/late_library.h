@@ -10,6 +10,11 @@ namespace kv {
 
 enum class LateLibrary { Shell32, Ole32, Comctl32 };
 
+// Loads the library from the system folder if it is not loaded yet; false
+// when it cannot be. Done before the system itself would load it by bare
+// name (COM loads the shell-link server so), which then finds this one.
+bool loadLateLibrary(LateLibrary library);
+
 // The entry, loading its library first if need be; null when the library
 // or the entry is missing.
 FARPROC lateEntry(LateLibrary library, const char* name);

@@ -17,7 +17,7 @@ private:
     Window* mainWindow_ = nullptr;
 };
 
-// Defined among the module-lifetime objects, after the install state.
+// The module's one application object.
 extern Application application;
 
 // Makes `window` the main window until the scope ends, then restores the previous one.

@@ -1,6 +1,7 @@
 #include "dialog/data_exchange.h"
 
 #include "base/bounded_format.h"
+#include "common/multibyte_text.h"
 #include "dialog/control_views.h"
 #include "dialog/dialog.h"
 
@@ -15,12 +16,8 @@ HWND DataExchange::item(int id) {
     return window;
 }
 
-namespace {
-bool ansiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-}  // namespace
-
 std::size_t characterBoundary(const char* text, std::size_t length, std::size_t limit) {
-    return characterBoundary(text, length, limit, &ansiLeadByte);
+    return characterBoundary(text, length, limit, &isAnsiLeadByte);
 }
 
 void exchangeText(DataExchange& exchange, int id, String& text, std::size_t maxLength) {

@@ -1,6 +1,6 @@
 // What the launcher does with the engine's ResultCode.
 #pragma once
-#include "core/result_code.h"
+#include "common/result_code.h"
 
 namespace kv {
 

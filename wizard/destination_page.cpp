@@ -2,10 +2,10 @@
 
 #include "base/bounded_format.h"
 #include "controls/folder_dialog.h"
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/setup_config.h"
-#include "core/text_rules.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
+#include "common/text_rules.h"
 #include "res/resource_ids.h"
 #include "wizard/folder_edit.h"
 

@@ -1,6 +1,6 @@
 #include "wizard/exit_confirm_dialog.h"
 
-#include "core/language_strings.h"
+#include "common/language_strings.h"
 #include "res/resource_ids.h"
 
 namespace kv {

@@ -1,8 +1,8 @@
 #include "wizard/finish_page.h"
 
-#include "core/language_strings.h"
-#include "core/setup_config.h"
-#include "core/text_rules.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
+#include "common/text_rules.h"
 #include "dialog/control_views.h"
 #include "res/resource_ids.h"
 

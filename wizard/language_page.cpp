@@ -1,9 +1,8 @@
 #include "wizard/language_page.h"
 
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/language_table.h"
-#include "core/setup_main_window.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/language_table.h"
 #include "dialog/control_views.h"
 #include "res/resource_ids.h"
 #include "wizard/wizard_frame.h"
@@ -43,7 +42,7 @@ LRESULT LanguagePage::OnSelectionChange(WORD, WORD, HWND, bool&) {
     if (selected == LB_ERR || selected < 0 || selected >= kLanguageCount) return 0;
     installState.languageIndex = static_cast<int>(selected);
     installState.languageCode = languageCodeAt(installState.languageIndex);
-    if (!loadLanguageStrings()) return 0;
+    if (!loadLanguageStrings(installState.sourceDir, installState.languageCode)) return 0;
 
     if (installState.mainWindow != nullptr) {
         installState.mainWindow->SetWindowText(textOrEmpty(languageStrings.mainWindowCaption));

@@ -2,9 +2,9 @@
 
 #include "base/bounded_format.h"
 #include "base/unique_handle.h"
-#include "core/language_strings.h"
-#include "core/setup_config.h"
-#include "core/shared_folders.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
+#include "common/shared_folders.h"
 #include "dialog/control_views.h"
 #include "res/resource_ids.h"
 #include "wizard/folder_edit.h"

@@ -1,7 +1,7 @@
 #include "wizard/setup_type_page.h"
 
-#include "core/install_state.h"
-#include "core/language_strings.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
 #include "dialog/control_views.h"
 #include "res/resource_ids.h"
 
@@ -38,7 +38,7 @@ void SetupTypePage::applyTexts() {
     firstLabel_.SetBold(TRUE).SetForeground(kBlue);
     styleBody(secondLabel_, textOrEmpty(s.secondOptionLabel), kBodyPoints);
     secondLabel_.SetBold(TRUE).SetForeground(kBlue);
-    showChoice(installState.setupTypeFirst != 0);
+    showChoice(installState.setupTypeFirst);
 }
 
 }  // namespace kv

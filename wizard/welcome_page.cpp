@@ -1,8 +1,8 @@
 #include "wizard/welcome_page.h"
 
 #include "base/bounded_format.h"
-#include "core/language_strings.h"
-#include "core/setup_config.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
 #include "res/resource_ids.h"
 
 #include "base/heap_string.h"

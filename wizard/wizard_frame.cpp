@@ -2,13 +2,12 @@
 
 #include "base/bounded_format.h"
 #include "base/module_instance.h"
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/setup_config.h"
-#include "core/setup_main_window.h"
-#include "core/shared_folders.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
+#include "common/shared_folders.h"
 #include "dialog/control_views.h"
-#include "engine/install_progress_dialog.h"
+#include "wizard/install_progress_dialog.h"
 #include "res/resource_ids.h"
 #include "wizard/destination_page.h"
 #include "wizard/exit_confirm_dialog.h"
@@ -165,10 +164,10 @@ void WizardFrame::OnNext() {
 
     switch (currentIndex_) {
     case kSetupTypePageIndex:
-        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst != 0);
+        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst);
         break;
     case kSetupTypePageIndex + 1:
-        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected() ? 1 : 0;
+        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected();
         break;
     case kFinishPageIndex:
         runInstallation();
@@ -197,9 +196,9 @@ void WizardFrame::OnBack() {
     const int old = currentIndex_;
     --currentIndex_;
     if (old == kSetupTypePageIndex + 1)
-        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst != 0);
+        page<SetupTypePage>(kSetupTypePageIndex)->showChoice(installState.setupTypeFirst);
     else if (old == kDestinationPageIndex + 1)
-        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected() ? 1 : 0;
+        installState.setupTypeFirst = page<SetupTypePage>(kSetupTypePageIndex)->firstSelected();
 
     if (currentIndex_ <= 0) {
         ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);

@@ -2,7 +2,7 @@
 // ends itself and the setup main window with 2 (cancelled), 6 (restart now)
 // or 12 (restart later).
 #pragma once
-#include "core/result_code.h"
+#include "common/result_code.h"
 #include "dialog/dialog.h"
 #include "res/resource_ids.h"
 #include "wizard/page_list.h"

@@ -1,7 +1,7 @@
 #include "wizard/wizard_page.h"
 
 #include "controls/label_control.h"
-#include "core/install_state.h"
+#include "install/install_state.h"
 #include "wizard/wizard_frame.h"
 
 namespace kv {

@@ -1,7 +1,7 @@
 #include "base/bounded_format.h"
 #include "base/heap_string.h"
-#include "core/multibyte_text.h"
-#include "engine/log_record.h"
+#include "common/multibyte_text.h"
+#include "toolsupport/log_record.h"
 
 #include <gtest/gtest.h>
 

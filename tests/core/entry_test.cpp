@@ -1,7 +1,7 @@
 // The exported entry, called through the built library as the launcher does.
 #include "base/proc_address.h"
 #include "base/unique_handle.h"
-#include "core/result_code.h"
+#include "common/result_code.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

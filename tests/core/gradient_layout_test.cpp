@@ -1,4 +1,4 @@
-#include "core/gradient_layout.h"
+#include "setup/gradient_layout.h"
 
 #include <gtest/gtest.h>
 

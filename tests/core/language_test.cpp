@@ -1,8 +1,8 @@
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/language_table.h"
-#include "core/multibyte_text.h"
-#include "core/text_rules.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/language_table.h"
+#include "common/multibyte_text.h"
+#include "common/text_rules.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +66,7 @@ TEST(LanguageTable, SystemLanguageChoosesTheFileLoadedAndTheNameShown) {
     const std::string folder = kvtest::makeSourceFolder("langid", files);
     const auto expectChosen = [&](int index, const char* file, const char* name) {
         useSource(folder, index);
-        kv::loadLanguageStrings();
+        kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode);
         EXPECT_STREQ(file, languageStrings.nextButtonText.get());
         EXPECT_STREQ(name, kv::languageNameAt(index));
     };
@@ -90,7 +90,7 @@ TEST(LanguageTable, DetectionFollowsTheSystemLanguageOrKeepsTheIndex) {
                              ? -1
                              : std::stoi(kvtest::argument("expect-language"));
     installState.languageIndex = 5;
-    kv::detectDefaultLanguage();
+    kv::installState.languageIndex = kv::detectDefaultLanguage(kv::installState.languageIndex);
     if (expected < 0)
         EXPECT_EQ(5, installState.languageIndex) << "system language 0x" << std::hex
                                                  << ::GetSystemDefaultLangID();
@@ -105,7 +105,7 @@ TEST(LanguageStrings, EveryTextOfEverySampleLanguageLoads) {
     for (int index = 0; index < kv::kLanguageCount; ++index) {
         SCOPED_TRACE(kv::languageCodeAt(index));
         useSource(kvtest::samplePackageDir(), index);
-        EXPECT_TRUE(kv::loadLanguageStrings());
+        EXPECT_TRUE(kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode));
         EXPECT_EQ(count, presentTextCount());
         ASSERT_TRUE(languageStrings.destinationText);
         EXPECT_EQ(nullptr, std::strstr(languageStrings.destinationText.get(), "%P"));
@@ -140,7 +140,7 @@ TEST(LanguageStrings, SectionLookupGivesWhatTheKeyReaderGives) {
         const int index = f < files.size() ? 0 : static_cast<int>(f - files.size());
         SCOPED_TRACE(f);
         useSource(folders[f], index);
-        kv::loadLanguageStrings();
+        kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode);
         char path[MAX_PATH];
         ASSERT_TRUE(kv::languageFilePath(path, sizeof(path), installState.sourceDir, installState.languageCode));
         for (int k = 0; k < count; ++k) {
@@ -163,13 +163,13 @@ TEST(LanguageStrings, SectionLookupGivesWhatTheKeyReaderGives) {
 
 TEST(LanguageStrings, MissingFileOrKeysLeaveTextsAbsent) {
     useSource(kvtest::makeTempFolder("nolang"), 0);
-    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_TRUE(kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode));
     EXPECT_EQ(0, presentTextCount());
 
     const std::string folder = sourceWithLanguageFile(
         "[msg]\r\n2=Next\r\n1=\r\n[DLG]\r\nP1T=Welcome\r\n");
     useSource(folder, 0);
-    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_TRUE(kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode));
     EXPECT_STREQ("Next", languageStrings.nextButtonText.get());  // section case ignored
     EXPECT_EQ(nullptr, languageStrings.backButtonText.get());    // empty value
     EXPECT_STREQ("Welcome", languageStrings.welcomeTitle.get());
@@ -178,7 +178,7 @@ TEST(LanguageStrings, MissingFileOrKeysLeaveTextsAbsent) {
     // A load replaces every text, so a text missing from the new file is gone.
     const std::string other = sourceWithLanguageFile("[MSG]\r\n1=Back\r\n");
     useSource(other, 0);
-    kv::loadLanguageStrings();
+    kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode);
     EXPECT_EQ(nullptr, languageStrings.nextButtonText.get());
     EXPECT_STREQ("Back", languageStrings.backButtonText.get());
     kv::releaseLanguageStrings();
@@ -189,7 +189,7 @@ TEST(LanguageStrings, LongTextsAreCutToTheirBuffers) {
     const std::string folder = sourceWithLanguageFile(
         "[MSG]\r\n1=" + longText + "\r\n[DLG]\r\nP51=" + longText + "\r\n");
     useSource(folder, 0);
-    kv::loadLanguageStrings();
+    kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode);
     ASSERT_TRUE(languageStrings.backButtonText);
     EXPECT_EQ(259u, std::strlen(languageStrings.backButtonText.get()));
     ASSERT_TRUE(languageStrings.informationText);
@@ -201,9 +201,9 @@ TEST(LanguageStrings, BinaryOrEmptyFilesNeverStopTheLoad) {
     std::string binary(4096, '\0');
     for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7 + 3);
     useSource(sourceWithLanguageFile(binary), 0);
-    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_TRUE(kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode));
     useSource(sourceWithLanguageFile(""), 0);
-    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_TRUE(kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode));
     EXPECT_EQ(0, presentTextCount());
     kv::releaseLanguageStrings();
 }
@@ -213,13 +213,13 @@ TEST(LanguageStrings, PlaceholderRuleChangesTheFirstMarkOfTwoTextsOnly) {
         "[DLG]\r\nP31=Install %P now\r\nPF1=%P is ready, %P\r\nP32=Keep %P\r\n[MSG]\r\n"
         "12=x\r\n");
     useSource(folder, 0);
-    kv::loadLanguageStrings();
+    kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode);
     EXPECT_STREQ("Install %s now", languageStrings.destinationText.get());
     EXPECT_STREQ("%s is ready, %P", languageStrings.finishText.get());
     EXPECT_STREQ("Keep %P", languageStrings.destinationText2.get());
 
     useSource(sourceWithLanguageFile("[DLG]\r\nPF1=Done.\r\n"), 0);
-    kv::loadLanguageStrings();
+    kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode);
     EXPECT_STREQ("Done.", languageStrings.finishText.get());
     kv::releaseLanguageStrings();
 }
@@ -228,7 +228,7 @@ TEST(LanguageStrings, PathsThatDoNotFitReadNothing) {
     std::string deep = kvtest::samplePackageDir();
     while (deep.size() < 250) deep += "\\deeper";
     useSource(deep, 0);
-    EXPECT_TRUE(kv::loadLanguageStrings());
+    EXPECT_TRUE(kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode));
     EXPECT_EQ(0, presentTextCount());
 }
 

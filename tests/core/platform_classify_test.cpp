@@ -1,4 +1,4 @@
-#include "core/platform_info.h"
+#include "common/platform_info.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ PlatformInfo info(int kind, unsigned major, unsigned minor, unsigned build, bool
 }
 
 PlatformFlag classify(int kind, unsigned major, unsigned minor, unsigned build, bool ts = false) {
-    return kv::classifyPlatformInfo(info(kind, major, minor, build, ts));
+    return kv::classifyPlatform(info(kind, major, minor, build, ts));
 }
 
 }  // namespace

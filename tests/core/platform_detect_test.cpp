@@ -1,8 +1,8 @@
 // Real detection: each copy of this program is run with Wine reporting one
 // Windows version, and is told which one with --windows=<version>.
-#include "core/install_state.h"
-#include "core/platform_detect.h"
-#include "engine/registry_key.h"
+#include "install/install_state.h"
+#include "common/platform_detect.h"
+#include "common/registry_key.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
 
@@ -18,12 +18,12 @@ const char kOptionsKey[] = "System\\CurrentControlSet\\Control\\ProductOptions";
 
 std::string flagsText() {
     std::string text;
-    if (installState.osIsXp) text += "osIsXp ";
-    if (installState.osIsNt5) text += "osIsNt5 ";
-    if (installState.osIs95) text += "osIs95 ";
-    if (installState.osIs98) text += "osIs98 ";
-    if (installState.osIsMe) text += "osIsMe ";
-    if (installState.osIsOtherNt) text += "osIsOtherNt ";
+    if (installState.osIsXp()) text += "osIsXp ";
+    if (installState.osIsNt5()) text += "osIsNt5 ";
+    if (installState.osIs95()) text += "osIs95 ";
+    if (installState.osIs98()) text += "osIs98 ";
+    if (installState.osIsMe()) text += "osIsMe ";
+    if (installState.osIsOtherNt()) text += "osIsOtherNt ";
     return text.empty() ? "none" : text.substr(0, text.size() - 1);
 }
 
@@ -73,7 +73,7 @@ TEST(PlatformDetection, SetsTheOneFlagOfTheReportedVersion) {
     ASSERT_FALSE(version.empty()) << "run with --windows=<version>";
     ProductOptions saved;
     ProductOptions::set("WinNT", "");
-    installState.osIsXp = installState.osIs95 = 1;  // stale flags of an earlier run
+    installState.platform = kv::PlatformFlag::Xp;  // the platform of an earlier run
     kv::detectPlatformAndLanguage();
     EXPECT_EQ(expectedFlagFor(version), flagsText());
 }

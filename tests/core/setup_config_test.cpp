@@ -1,7 +1,7 @@
-#include "core/install_state.h"
-#include "core/setup_config.h"
-#include "core/shared_folders.h"
-#include "engine/registry_key.h"
+#include "install/install_state.h"
+#include "common/setup_config.h"
+#include "common/shared_folders.h"
+#include "common/registry_key.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
 
@@ -41,7 +41,7 @@ private:
 
 TEST(SetupConfig, ReadsEveryValueOfTheSamplePackage) {
     kv::copyInto(installState.sourceDir, kvtest::samplePackageDir().c_str());
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     EXPECT_STREQ("TarnWeld Wheel Mouse", setupConfig.productName.get());
     EXPECT_STREQ("kvtray32.exe", setupConfig.productKey.get());
     EXPECT_STRNE("", setupConfig.targetDir.get());
@@ -70,7 +70,7 @@ TEST(SetupConfig, MissingFileGivesEmptyTextsAndNoDefaultFolder) {
     ProgramFilesValue programFiles;
     programFiles.set("C:\\Program Files");
     kv::copyInto(installState.sourceDir, kvtest::makeTempFolder("empty").c_str());
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     ASSERT_NE(nullptr, setupConfig.productName.get());
     EXPECT_STREQ("", setupConfig.productName.get());
     EXPECT_STREQ("", setupConfig.programFolder.get());
@@ -85,7 +85,7 @@ TEST(SetupConfig, CaseLongValuesAndRepeatedLoads) {
     const std::string longName(300, 'n');
     sourceWithConfig("[display name]\r\nNAME=Shown Name\r\n[Product]\r\nProduct=" + longName +
                      "\r\n[Target]\r\nDir=First\r\n");
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     EXPECT_STREQ("Shown Name", setupConfig.displayName.get());
     EXPECT_EQ(259u, std::strlen(setupConfig.productName.get()));
     EXPECT_STREQ("D:\\Apps\\First", installState.destinationDir);
@@ -94,7 +94,7 @@ TEST(SetupConfig, CaseLongValuesAndRepeatedLoads) {
     // only the second file's texts.
     kv::copyInto(installState.destinationDir, "E:\\Chosen");
     sourceWithConfig("[Target]\r\nDir=Second\r\n");
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     EXPECT_STREQ("", setupConfig.displayName.get());
     EXPECT_STREQ("D:\\Apps\\Second", installState.destinationDir);
     kv::releaseSetupConfig();
@@ -106,10 +106,10 @@ TEST(SetupConfig, ProgramFilesValueMissingOrNotAString) {
     // "\Pkg" would be a folder at the root of whatever drive is current:
     // no default then, the user names the folder.
     programFiles.remove();
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     EXPECT_STREQ("", installState.destinationDir);
     programFiles.setDword();
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     EXPECT_STREQ("", installState.destinationDir);
     kv::releaseSetupConfig();
 }
@@ -118,7 +118,7 @@ TEST(SetupConfig, DestinationThatDoesNotFitIsRefusedNotCut) {
     ProgramFilesValue programFiles;
     programFiles.set(("C:\\" + std::string(200, 'p')).c_str());
     sourceWithConfig("[Target]\r\nDir=" + std::string(100, 'd') + "\r\n");
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     EXPECT_STREQ("", installState.destinationDir);
     kv::releaseSetupConfig();
 }

@@ -1,8 +1,8 @@
 #include "engine_test_support.h"
 
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/setup_config.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
 #include "support/test_support.h"
 
 #include <fstream>
@@ -15,14 +15,12 @@ void resetEngineState() {
     s.sourceDir[0] = s.startDir[0] = s.destinationDir[0] = '\0';
     s.languageIndex = 0;
     s.languageCode = "enu";
-    s.clearPlatformFlags();
-    s.setupTypeFirst = 1;
+    s.platform = kv::PlatformFlag::None;
+    s.setupTypeFirst = true;
     s.mainWindow = nullptr;
     s.setWorkerBusy(0);
     s.restartNeeded = 1;
-    s.logRecordType = 0;
-    s.logRecordEnd = 0;
-    s.installStopped = 0;
+    s.installStopped = false;
     kv::releaseSetupConfig();
     kv::releaseLanguageStrings();
 }

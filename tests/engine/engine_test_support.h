@@ -3,7 +3,7 @@
 // program that resets the engine also prepares the registry.
 #pragma once
 #include "support/test_registry.h"
-#include "engine/log_record.h"
+#include "toolsupport/log_record.h"
 
 #include <string>
 #include <vector>

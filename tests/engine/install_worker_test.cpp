@@ -1,11 +1,12 @@
 // The file worker on real folders, run once per Windows version: the
 // platform setup component it starts, the restart check, and (under XP) the
 // files and the uninstall log of a whole installation.
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/platform_detect.h"
-#include "core/setup_config.h"
-#include "engine/install_steps.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/platform_detect.h"
+#include "common/setup_config.h"
+#include "install/install_steps.h"
+#include "install/platform_setup.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 
@@ -84,7 +85,7 @@ protected:
 
 TEST_F(WorkerTest, StartsTheSetupProgramWithTheShortStartFolderAndWaitsForIt) {
     if (!kvtest::versionIs({"win95", "win98"})) GTEST_SKIP() << "Windows 95 and 98 only";
-    ASSERT_TRUE(installState.osIs95 || installState.osIs98);
+    ASSERT_TRUE(installState.osIs95() || installState.osIs98());
     const std::string start = temp_ + "\\start folder with a long name";
     ::CreateDirectoryA(start.c_str(), nullptr);
     useSource(kvtest::stagedPackageDir(), start);
@@ -114,7 +115,7 @@ TEST_F(WorkerTest, StartsTheSetupProgramWithTheShortStartFolderAndWaitsForIt) {
 
 TEST_F(WorkerTest, OnWindowsMeTheArgumentEndsInWinmeAndABlankInTheSourceIsQuoted) {
     if (!kvtest::versionIs({"winme"})) GTEST_SKIP() << "Windows ME only";
-    ASSERT_TRUE(installState.osIsMe);
+    ASSERT_TRUE(installState.osIsMe());
     const std::string shortStart = shortPathOf(kvtest::stagedPackageDir());
     runWorker();
 
@@ -131,13 +132,21 @@ TEST_F(WorkerTest, OnWindowsMeTheArgumentEndsInWinmeAndABlankInTheSourceIsQuoted
               lines[0].substr(0, lines[0].rfind(" cwd=")));
     EXPECT_EQ("cmdline=\"" + spaced + "\\SETUP16.EXE\" " + shortStart + "\\winme",
               lines[1].substr(0, lines[1].rfind(" cwd=")));
+
+    // A start folder without a short form goes as it stands, and stays one
+    // argument.
+    const std::string missing = temp_ + "\\no such start";
+    useSource(spaced, missing);
+    char line[260];
+    ASSERT_TRUE(kv::buildSetupProgramCommandLine(line));
+    EXPECT_EQ("\"" + spaced + "\\SETUP16.EXE\" \"" + missing + "\\winme\"", std::string(line));
 }
 
 TEST_F(WorkerTest, OnNt4TheSetupLibraryGetsItsThreeArgumentsAndARestartFollows) {
     if (!kvtest::versionIs({"nt40"})) GTEST_SKIP() << "Windows NT 4 only";
-    ASSERT_TRUE(installState.osIsOtherNt);
+    ASSERT_TRUE(installState.osIsOtherNt());
     static int mainWindowObject = 0;
-    installState.mainWindow = reinterpret_cast<kv::SetupMainWindow*>(&mainWindowObject);
+    installState.mainWindow = reinterpret_cast<kv::Dialog*>(&mainWindowObject);
     installState.restartNeeded = 7;  // the library sees the field itself
     runWorker();
 
@@ -157,7 +166,7 @@ TEST_F(WorkerTest, OnNt4TheSetupLibraryGetsItsThreeArgumentsAndARestartFollows) 
 
 TEST_F(WorkerTest, OnWindows2000AndXpNeitherComponentRuns) {
     if (!kvtest::versionIs({"win2k", "winxp"})) GTEST_SKIP() << "Windows 2000 and XP only";
-    ASSERT_TRUE(installState.osIsNt5 || installState.osIsXp);
+    ASSERT_TRUE(installState.osIsNt5() || installState.osIsXp());
     installState.restartNeeded = 7;
     runWorker();
     EXPECT_FALSE(kvtest::fileExists(doubleLog_));
@@ -206,7 +215,7 @@ bool sameBytes(const std::string& a, const std::string& b) {
 
 TEST_F(WorkerTest, InstallsThePackageAndLogsEveryCopiedFileInOrder) {
     if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
-    installState.setupTypeFirst = 1;
+    installState.setupTypeFirst = true;
     runWorker();
 
     installState.uninstallLog.close();
@@ -236,7 +245,7 @@ TEST_F(WorkerTest, InstallsThePackageAndLogsEveryCopiedFileInOrder) {
 
 TEST_F(WorkerTest, TheSecondSetupTypeCopiesTheVariantFilesFrom4D) {
     if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
-    installState.setupTypeFirst = 0;
+    installState.setupTypeFirst = false;
     runWorker();
     installState.uninstallLog.close();
     const std::string package = kvtest::stagedPackageDir();
@@ -285,7 +294,7 @@ TEST_F(WorkerTest, WithoutALogNothingIsInstalledAndNoOtherFileGetsTheRecords) {
     ASSERT_EQ(1, ::CreateDirectoryA((destination_ + "\\kvrem00.log").c_str(), nullptr));
     runWorker();
     EXPECT_FALSE(installState.uninstallLog.isOpen());
-    EXPECT_EQ(1, installState.installStopped);
+    EXPECT_TRUE(installState.installStopped);
     EXPECT_FALSE(kvtest::fileExists(destination_ + "\\kvtray32.exe"));
     EXPECT_FALSE(kvtest::fileExists(destination_ + "\\KvInfo.ini"));
     EXPECT_FALSE(kvtest::fileExists(kDriverPath));
@@ -302,6 +311,34 @@ TEST_F(WorkerTest, WithoutALogNothingIsInstalledAndNoOtherFileGetsTheRecords) {
     std::vector<std::uint8_t> bytes;
     EXPECT_TRUE(kvtest::readFileBytes(earlier, bytes));
     EXPECT_TRUE(bytes.empty());
+}
+
+// Names planted in the destination (and the driver folder) as second names
+// of other files: the installation replaces the names and never writes into
+// the files they reached.
+TEST_F(WorkerTest, NothingIsWrittenThroughALinkPlantedUnderAnInstalledName) {
+    if (!kvtest::versionIs({"winxp"})) GTEST_SKIP() << "checked on Windows XP";
+    ASSERT_EQ(1, ::CreateDirectoryA(destination_.c_str(), nullptr));
+    const std::vector<std::string> planted = {destination_ + "\\kvconf.lrd", destination_ + "\\kvrem00.log",
+                                              destination_ + "\\KvInfo.ini", kDriverPath};
+    std::vector<std::string> victims;
+    for (std::size_t i = 0; i < planted.size(); ++i) {
+        victims.push_back(temp_ + "\\victim" + std::to_string(i) + ".txt");
+        if (!kvtest::plantHardLink(planted[i], victims[i], "not the installation's"))
+            GTEST_SKIP() << "no hard links here (" << ::GetLastError() << ")";
+    }
+    runWorker();
+    installState.uninstallLog.close();
+
+    for (const std::string& victim : victims) {
+        std::vector<std::uint8_t> bytes;
+        ASSERT_TRUE(kvtest::readFileBytes(victim, bytes));
+        EXPECT_EQ("not the installation's", std::string(bytes.begin(), bytes.end())) << victim;
+    }
+    EXPECT_EQ(expectedWorkerRecords(destination_), logRecords());
+    EXPECT_TRUE(sameBytes(kvtest::stagedPackageDir() + "\\kvconf.lrd", planted[0]));
+    EXPECT_TRUE(sameBytes(kvtest::stagedPackageDir() + "\\KVFLTSYS.SYS", kDriverPath));
+    EXPECT_EQ("kvtray32.exe", profileString(planted[2], "Applications", "Main"));
 }
 
 TEST_F(WorkerTest, PathsThatDoNotFitTheirBufferAreRefusedNotCut) {
@@ -337,9 +374,9 @@ TEST_F(WorkerTest, ACompleteInstallationLeavesTheWholeLogInStepOrder) {
     char previous[260] = {};
     ::GetCurrentDirectoryA(sizeof(previous), previous);
     ::SetCurrentDirectoryA(kvtest::stagedPackageDir().c_str());
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     ::SetCurrentDirectoryA(previous);
-    ASSERT_TRUE(kv::loadLanguageStrings());
+    ASSERT_TRUE(kv::loadLanguageStrings(kv::installState.sourceDir, kv::installState.languageCode));
     kv::copyInto(installState.destinationDir, destination_.c_str());
 
     const std::string folder = kvtest::programsFolder() + "\\TarnWeld Wheel Mouse";

@@ -1,8 +1,9 @@
 // Folder creation, path quoting and library entry lookup, on real folders
 // and libraries.
-#include "engine/create_directory_tree.h"
-#include "engine/load_library_entries.h"
-#include "engine/quote_path.h"
+#include "base/system_library.h"
+#include "install/create_directory_tree.h"
+#include "install/load_library_entries.h"
+#include "install/quote_path.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -90,14 +91,36 @@ TEST(QuotePath, RefusesQuotesThatWouldOverrunTheBuffer) {
     EXPECT_EQ(before, full);
 }
 
+TEST(SystemLibrary, OnlyBareNamesInTheSystemFolderAndOnlyFullPathsLoad) {
+    char folder[MAX_PATH] = {};
+    ASSERT_NE(0u, ::GetSystemDirectoryA(folder, sizeof(folder)));
+    char path[260] = "stale";
+    EXPECT_TRUE(kv::systemLibraryPath("SETUPAPI.DLL", path));
+    EXPECT_EQ(std::string(folder) + "\\SETUPAPI.DLL", path);
+    for (const char* name : {"", "..\\SETUPAPI.DLL", "C:SETUPAPI.DLL", "sub/SETUPAPI.DLL"}) {
+        EXPECT_FALSE(kv::systemLibraryPath(name, path)) << name;
+        EXPECT_STREQ("", path);
+    }
+    EXPECT_FALSE(kv::systemLibraryPath(std::string(260, 'n').c_str(), path));
+
+    const kv::UniqueModule kernel(kv::loadSystemLibrary("KERNEL32.DLL"));
+    EXPECT_EQ(::GetModuleHandleA("KERNEL32.DLL"), kernel.get());
+    // A bare name would be searched for, the program's folder first.
+    EXPECT_EQ(nullptr, kv::loadLibraryByFullPath("KERNEL32.DLL"));
+}
+
 TEST(LoadLibraryEntries, StopsAtTheFirstMissingEntryAndKeepsWhatItHas) {
+    char kernelPath[260];
+    ASSERT_TRUE(kv::systemLibraryPath("KERNEL32.DLL", kernelPath));
     kv::UniqueModule module;
     kv::LibraryEntry all[] = {{"GetTickCount"}, {"GetVersion"}};
-    EXPECT_EQ(1, kv::LoadLibraryEntries(module, "KERNEL32.DLL", all));
+    EXPECT_EQ(1, kv::LoadLibraryEntries(module, kernelPath, all));
     EXPECT_EQ(::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "GetVersion"), all[1].address);
+    EXPECT_EQ(0, kv::LoadLibraryEntries(module, "KERNEL32.DLL", all)) << "a bare name is refused";
+    EXPECT_FALSE(module.valid());
 
     kv::LibraryEntry gap[] = {{"GetTickCount"}, {"NoSuchEntryAnywhere"}, {"GetVersion"}};
-    EXPECT_EQ(0, kv::LoadLibraryEntries(module, "KERNEL32.DLL", gap));
+    EXPECT_EQ(0, kv::LoadLibraryEntries(module, kernelPath, gap));
     EXPECT_TRUE(module.valid());
     EXPECT_NE(nullptr, gap[0].address);
     EXPECT_EQ(nullptr, gap[2].address);  // never looked up

@@ -2,9 +2,9 @@
 // the dialog showed when it ran; the worker double's behaviour is chosen per
 // test.
 #pragma once
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "engine/install_progress_dialog.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "wizard/install_progress_dialog.h"
 
 #include <atomic>
 #include <string>

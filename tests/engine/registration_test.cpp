@@ -1,8 +1,8 @@
 // Product, auto-start and uninstall registration on the real registry, with
 // the uninstall log each step appends to.
-#include "core/install_state.h"
-#include "core/setup_config.h"
-#include "engine/install_steps.h"
+#include "install/install_state.h"
+#include "common/setup_config.h"
+#include "install/install_steps.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 
@@ -19,6 +19,8 @@ const char kRunValue[] = "QRXTARNWELDMOUSE";
 const char kProductKey[] = "Software\\TARNWELDMouse";
 const char kUninstallList[] = "Software\\Microsoft\\windows\\CurrentVersion\\Uninstall";
 const char kDestination[] = "C:\\Program Files\\Kv Test Mouse";
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 class RegistrationTest : public ::testing::Test {
 protected:
@@ -76,7 +78,7 @@ protected:
 
 TEST_F(RegistrationTest, ProductRegistrationWritesItsValuesAndAnEighteenByteRecord) {
     kv::runProductRegistration();
-    EXPECT_EQ(std::string(kDestination) + "\\kvtray32.exe", value(kRunKey, kRunValue));
+    EXPECT_EQ(quoted(std::string(kDestination) + "\\kvtray32.exe"), value(kRunKey, kRunValue));
     EXPECT_EQ(installName_, value(kProductKey, "InstallName"));
     EXPECT_EQ("KVTEST Driver", value(kProductKey, "SubInstallName"));
     EXPECT_EQ(1u, installCount());
@@ -108,7 +110,7 @@ TEST_F(RegistrationTest, InstallCountCountsEveryRunAndWrapsAtTheTop) {
 TEST_F(RegistrationTest, AnEmptyRunProgramNameLeavesTheFolderAndOneSeparator) {
     setupConfig.productKey.reset();
     kv::runProductRegistration();
-    EXPECT_EQ(std::string(kDestination) + "\\", value(kRunKey, kRunValue));
+    EXPECT_EQ(quoted(std::string(kDestination) + "\\"), value(kRunKey, kRunValue));
 }
 
 TEST_F(RegistrationTest, AKeyThatCannotBeOpenedSkipsOnlyItsOwnProductBlock) {
@@ -145,14 +147,45 @@ TEST_F(RegistrationTest, AKeyThatCannotBeOpenedSkipsOnlyItsOwnProductBlock) {
 
 // --- Uninstall registration -----------------------------------------------------
 
-TEST_F(RegistrationTest, UninstallRegistrationWritesTheEntryUnquotedAndLogsItsKey) {
+TEST_F(RegistrationTest, UninstallRegistrationWritesTheEntryAndLogsItsKey) {
     kv::runUninstallRegistration();
     EXPECT_EQ(productName_, value(uninstallKey(), "DisplayName"));
-    EXPECT_EQ(std::string(kDestination) + "\\kvrem00.exe", value(uninstallKey(), "UninstallString"));
+    EXPECT_EQ(quoted(std::string(kDestination) + "\\kvrem00.exe"), value(uninstallKey(), "UninstallString"));
     EXPECT_EQ(kDestination, value(kProductKey, "AppPath"));
     EXPECT_EQ(productName_, value(kProductKey, "ProductName"));
     EXPECT_EQ("kvtray32.exe", value(kProductKey, "ProductKey"));
     EXPECT_EQ(kvtest::encodeRecords({{0xFA, uninstallKey()}}), logBytes());
+}
+
+// Unquoted, "C:\Program Files\Kv Test Mouse\kvtray32.exe" would run a
+// "C:\Program.exe" at every logon. The value names stay.
+TEST_F(RegistrationTest, BothCommandsAreQuotedWhenTheirPathHasABlankAndBareOtherwise) {
+    const struct {
+        const char* destination;
+        const char* runProgram;
+        std::string run, uninstall;  // "<missing>": not written
+    } cases[] = {
+        {"C:\\KvTestMouse", "kvtray32.exe", "C:\\KvTestMouse\\kvtray32.exe", "C:\\KvTestMouse\\kvrem00.exe"},
+        {"C:\\KvTestMouse", "kv tray.exe", quoted("C:\\KvTestMouse\\kv tray.exe"), "C:\\KvTestMouse\\kvrem00.exe"},
+        {"C:\\Kv Test Mouse", "kvtray32.exe", quoted("C:\\Kv Test Mouse\\kvtray32.exe"),
+         quoted("C:\\Kv Test Mouse\\kvrem00.exe")},
+        // A quote in the package's program name would end the quoted path.
+        {"C:\\Kv Test Mouse", "x.exe\" C:\\evil.exe \"", "<missing>", quoted("C:\\Kv Test Mouse\\kvrem00.exe")},
+    };
+    for (const auto& c : cases) {
+        clean();
+        kv::copyInto(installState.destinationDir, c.destination);
+        setupConfig.productKey = kv::makeOwnedText(c.runProgram);
+        kv::runProductRegistration();
+        kv::runUninstallRegistration();
+        EXPECT_EQ(c.run, value(kRunKey, kRunValue)) << c.destination << " " << c.runProgram;
+        EXPECT_EQ(c.uninstall, value(uninstallKey(), "UninstallString")) << c.destination;
+    }
+    // The record of the auto-start value is written all the same.
+    const std::vector<LogRecord> expectedRecords = {{0xFD, kRunValue}, {0xFA, uninstallKey()}};
+    const std::vector<LogRecord> records = kvtest::readLogRecords(logPath_);
+    ASSERT_EQ(8u, records.size());
+    EXPECT_EQ(expectedRecords, std::vector<LogRecord>(records.end() - 2, records.end()));
 }
 
 TEST_F(RegistrationTest, WithoutAProductNameNothingIsWrittenOntoTheUninstallList) {

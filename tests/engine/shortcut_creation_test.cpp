@@ -2,10 +2,10 @@
 // Programs folder of the Wine prefix; every saved link is loaded back
 // through the shell-link object.
 #include "base/com_initialization.h"
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/setup_config.h"
-#include "engine/install_steps.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
+#include "install/install_steps.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 
@@ -140,13 +140,26 @@ TEST_F(ShortcutCreationTest, EachEntryBecomesALinkWithItsPropertiesAndTheFolderI
     EXPECT_EQ(expected, records());
 }
 
-TEST_F(ShortcutCreationTest, TheListEndsAtAGapSkipsEntriesWithoutACommaAndLogsDuplicates) {
-    writeIcons("1=a.exe,Same\r\n2=no comma here\r\n3=b.exe,Same\r\n5=b.exe,Fifth\r\n");
+TEST_F(ShortcutCreationTest, TheListEndsAtAGapSkipsEntriesWithoutACommaOrLeavingTheFolderAndLogsDuplicates) {
+    // A name, as written or as filled in, that would put the link outside
+    // the program folder makes no shortcut and no record.
+    kv::languageStrings.shortcutNameArgument = kv::makeOwnedText("..\\Filled");
+    // A link of that name planted beforehand as a second name of another file.
+    ASSERT_EQ(1, ::CreateDirectoryA(folder_.c_str(), nullptr));
+    const std::string victim = temp_ + "\\victim.txt";
+    const bool planted = kvtest::plantHardLink(link("Same"), victim, "not a shortcut");
+    writeIcons("1=a.exe,Same\r\n2=no comma here\r\n3=b.exe,Same\r\n4=a.exe,..\\Climbed\r\n"
+               "5=a.exe,sub/Climbed\r\n6=a.exe,%s\r\n8=b.exe,Eighth\r\n");
     kv::runShortcutCreation();
     LoadedLink same;  // the second entry of the name replaced the first
     ASSERT_TRUE(loadLink(link("Same"), same));
     EXPECT_EQ(destination_ + "\\b.exe", same.target);
-    EXPECT_FALSE(kvtest::fileExists(link("Fifth")));
+    EXPECT_FALSE(kvtest::fileExists(link("Eighth")));
+    for (const char* outside : {"\\Climbed.lnk", "\\Filled.lnk"})
+        EXPECT_FALSE(kvtest::fileExists(kvtest::programsFolder() + outside)) << outside;
+    std::vector<std::uint8_t> bytes;
+    EXPECT_TRUE(!planted || (kvtest::readFileBytes(victim, bytes) &&
+                             std::string(bytes.begin(), bytes.end()) == "not a shortcut"));
     const std::vector<LogRecord> expected = {
         {0xFB, link("Same")}, {0xFB, link("Same")}, {0xFC, folder_}};
     EXPECT_EQ(expected, records());

@@ -1,8 +1,9 @@
 // Filter driver removal against a test double of the Setup API library
-// (setupapi.dll next to this program) and device keys that the tests write.
-#include "core/install_state.h"
-#include "core/platform_detect.h"
-#include "engine/usb_filter_removal.h"
+// (setupapi.dll in the system folder, a marker of that name beside this
+// program) and device keys that the tests write.
+#include "install/install_state.h"
+#include "common/platform_detect.h"
+#include "install/usb_filter_removal.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 

@@ -4,7 +4,7 @@
 // buffer, and is never one of the shared folders, whatever its case or
 // trailing separator.
 #include "base/bounded_format.h"
-#include "core/folder_rules.h"
+#include "common/folder_rules.h"
 #include "fuzz_input.h"
 
 #include <algorithm>

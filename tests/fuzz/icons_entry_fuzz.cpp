@@ -1,6 +1,6 @@
 // The [Icons] entry split on any text: the fields put back together with
 // their commas are the entry itself, and only the icon field holds commas.
-#include "engine/icons_entry.h"
+#include "install/icons_entry.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

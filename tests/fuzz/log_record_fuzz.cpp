@@ -1,7 +1,7 @@
 // The uninstall log codec on any bytes: decoding never reads past the end,
 // the records decoded encode back to the bytes they came from, and whatever
 // is encoded decodes to itself.
-#include "engine/log_record.h"
+#include "toolsupport/log_record.h"
 #include "fuzz_input.h"
 
 #include <vector>

@@ -3,7 +3,7 @@
 // character, and a configuration value read into its buffer is kept within
 // the buffer and its first NUL.
 #include "base/bounded_format.h"
-#include "core/multibyte_text.h"
+#include "common/multibyte_text.h"
 #include "fuzz_input.h"
 
 #include <cstring>

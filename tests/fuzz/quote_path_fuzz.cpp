@@ -1,15 +1,37 @@
 // Quoting a path in its 260-byte buffer, from any bytes, terminated or not:
 // nothing is written past the buffer, a path that was quoted strips back to
-// itself, and a refused quote leaves the path as it was.
+// itself, and a refused quote leaves the path as it was. A registered
+// command made from a folder and a name is the joined path, quoted exactly
+// when it holds a blank, and never holds a quote of its own.
 #include "base/bounded_format.h"
-#include "engine/quote_path.h"
+#include "install/command_path.h"
+#include "install/quote_path.h"
 #include "fuzz_input.h"
 
 #include <cstring>
 #include <memory>
 
+namespace {
+
+void checkCommandPath(const std::string& bytes) {
+    const std::size_t cut = bytes.find('\0');
+    const std::string folder = bytes.substr(0, cut);
+    const std::string name = cut == std::string::npos ? "" : bytes.substr(cut + 1).c_str();
+    char command[kv::kPathCapacity];
+    const bool made = kv::buildCommandPath(command, folder.c_str(), name.c_str());
+    const std::string joined = folder + "\\" + name;
+    const bool blank = joined.find(' ') != std::string::npos;
+    const bool quote = joined.find('"') != std::string::npos;
+    const std::size_t length = joined.size() + (blank ? 2 : 0);
+    FUZZ_CHECK(made == (!quote && length < kv::kPathCapacity));
+    FUZZ_CHECK(made ? command == (blank ? "\"" + joined + "\"" : joined) : command[0] == '\0');
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
+    checkCommandPath(std::string(reinterpret_cast<const char*>(data), size));
     const bool add = data[0] & 1;
     // Exactly the buffer: an unterminated one too, so over-reads show.
     std::unique_ptr<char[]> path(new char[kv::kPathCapacity]);

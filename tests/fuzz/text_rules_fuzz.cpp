@@ -1,7 +1,7 @@
 // The placeholder rules of page texts and shortcut names on any text and
 // argument: the text is never a format, so the result is the text with at
 // most one "%s" replaced by the argument and each "%%" by "%", nothing else.
-#include "core/text_rules.h"
+#include "common/text_rules.h"
 #include "fuzz_input.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "engine/registry_key.h"
+#include "common/registry_key.h"
 #include "support/test_registry.h"
 
 #include <gtest/gtest.h>

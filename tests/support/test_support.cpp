@@ -80,6 +80,15 @@ bool writeFile(const std::string& path, const std::string& content) {
     return static_cast<bool>(out);
 }
 
+bool plantHardLink(const std::string& link, const std::string& target, const std::string& content) {
+    // Not declared for the oldest targets the headers are set to.
+    using CreateHardLinkFn = BOOL(WINAPI*)(const char*, const char*, SECURITY_ATTRIBUTES*);
+    const auto createHardLink = reinterpret_cast<CreateHardLinkFn>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "CreateHardLinkA")));
+    return createHardLink != nullptr && writeFile(target, content) &&
+           createHardLink(link.c_str(), target.c_str(), nullptr);
+}
+
 std::vector<TreeEntry> treeEntries(const std::string& root) {
     std::vector<TreeEntry> entries;
     WIN32_FIND_DATAA found;

@@ -21,6 +21,9 @@ std::string makeTempFolder(const char* tag);
 bool fileExists(const std::string& path);
 bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
 bool writeFile(const std::string& path, const std::string& content);
+// Writes `content` into `target` and plants `link` as a second name of it (a
+// hard link); false when the file system makes none.
+bool plantHardLink(const std::string& link, const std::string& target, const std::string& content);
 // A file below a folder and its content.
 struct FolderFile {
     std::string path;

@@ -3,8 +3,8 @@
 // allocation up to the whole wizard (the first page shown, the others made
 // behind it) is tried, and a spread of those after it through a whole
 // installation.
-#include "core/install_state.h"
-#include "core/setup_run.h"
+#include "install/install_state.h"
+#include "setup/setup_run.h"
 #include "failing_allocator.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"

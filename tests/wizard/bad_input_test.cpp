@@ -5,13 +5,13 @@
 // files and registry values it installed, and a log that records each of
 // them whole. Whatever the case, nothing is left behind that the log does not
 // name, and no record names a root, a relative path or a shared folder.
-#include "core/folder_rules.h"
-#include "core/install_state.h"
-#include "core/option_run.h"
-#include "core/setup_run.h"
-#include "core/shared_folders.h"
-#include "engine/log_record.h"
-#include "engine/registration_names.h"
+#include "common/folder_rules.h"
+#include "install/install_state.h"
+#include "setup/option_run.h"
+#include "setup/setup_run.h"
+#include "common/shared_folders.h"
+#include "toolsupport/log_record.h"
+#include "install/registration_names.h"
 #include "engine_test_support.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
@@ -455,7 +455,7 @@ void expectOutcome(const Case& c, const CaseRun& run, const RunOutcome& outcome)
     const bool haveLog = !run.destination.empty() && kvtest::readFileBytes(log, bytes);
     std::vector<kv::LogRecord> records;
     const bool whole = kv::decodeLog(bytes, records);
-    const bool stopped = kv::installState.installStopped != 0;
+    const bool stopped = kv::installState.installStopped;
     const int result = c.result == kStoppedOrFinished ? (stopped ? 0 : 12) : c.result;
     EXPECT_EQ(result, outcome.resultCode);
     std::printf("[   INFO   ] %s: ResultCode %d, install %s, %zu whole log records\n", c.name, outcome.resultCode,

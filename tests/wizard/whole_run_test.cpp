@@ -3,8 +3,8 @@
 // the system. The library stays loaded, so later runs share its state.
 #include "base/unique_handle.h"
 #include "common/running_setup_window.h"
-#include "engine/log_record.h"
-#include "engine/registration_names.h"
+#include "toolsupport/log_record.h"
+#include "install/registration_names.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
@@ -28,12 +28,26 @@ Script installAndFinish(const std::string& destination, const std::string& progr
     };
 }
 
+// The auto-start command and the uninstall command as registered.
+void expectCommands(const std::string& run, const std::string& uninstall) {
+    std::string text;
+    EXPECT_TRUE(kvtest::readRegistryString(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName, text));
+    EXPECT_EQ(run, text);
+    text.clear();
+    EXPECT_TRUE(kvtest::readRegistryString(HKEY_LOCAL_MACHINE, kvtest::kSampleUninstallKey, "UninstallString", text));
+    EXPECT_EQ(uninstall, text);
+}
+
 }  // namespace
 
 TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     const Entry doInstall = kvtest::stagedLibraryEntry();
     ASSERT_TRUE(doInstall) << "kvsetup.dll or DOINSTALL not found";
-    const std::string destination = kvtest::makeTempFolder("run-yes");
+    // The libraries planted beside this program record here if they load.
+    const std::string loadRecords = kvtest::makeTempFolder("run-records") + "\\loaded.log";
+    ::SetEnvironmentVariableA("KV_DOUBLE_LOG", loadRecords.c_str());
+    // A blank in the folder: both registered commands must come quoted.
+    const std::string destination = kvtest::makeTempFolder("run yes");
     const std::string folder = "KV Whole Run Yes";
     std::string firstDefault;
     RunOutcome yes =
@@ -53,9 +67,7 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     for (int type : {kv::kLogFile, kv::kLogAutoStartValue, kv::kLogProgramFolder, kv::kLogShortcut,
                      kv::kLogUninstallKey})
         EXPECT_TRUE(types.count(type)) << kv::logRecordTypeName(static_cast<std::uint8_t>(type));
-    kvtest::RegistryValue autoStart;
-    EXPECT_TRUE(kvtest::readRegistryValue(HKEY_LOCAL_MACHINE, kv::kRunKey, kv::kAutoStartValueName, autoStart) &&
-                autoStart.bytes.size() > 1);
+    expectCommands("\"" + destination + "\\kvtray32.exe\"", "\"" + destination + "\\kvrem00.exe\"");
     const std::string links = kvtest::programsFolder() + "\\" + folder + "\\*.lnk";
     WIN32_FIND_DATAA found = {};
     EXPECT_TRUE(kv::UniqueFindHandle(::FindFirstFileA(links.c_str(), &found))) << links;
@@ -70,7 +82,14 @@ TEST(WholeRun, FinishingWithYesAndNoGivesTheRestartCodes) {
     EXPECT_EQ(12, no.resultCode);
     EXPECT_EQ(firstDefault, secondDefault) << "the default destination is computed afresh";
     EXPECT_TRUE(kvtest::fileExists(second + "\\kvtray32.exe"));
+    expectCommands(second + "\\kvtray32.exe", second + "\\kvrem00.exe");  // no blank, no quotes
     kvtest::removeInstallation(second, "KV Whole Run No");
+
+    ::SetEnvironmentVariableA("KV_DOUBLE_LOG", nullptr);
+    std::vector<std::uint8_t> loaded;
+    kvtest::readFileBytes(loadRecords, loaded);
+    const std::string text(loaded.begin(), loaded.end());
+    EXPECT_EQ(std::string::npos, text.find("planted ")) << text;
 }
 
 // ---- unattended installs against the wizard's ------------------------------

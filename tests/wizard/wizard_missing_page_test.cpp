@@ -1,7 +1,7 @@
 // A setup run whose resources lack one wizard page template (this program is
 // linked with such resources): the wizard cannot make all of its pages, so
 // the run ends by itself with 0 before any page can be navigated to.
-#include "core/install_state.h"
+#include "install/install_state.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 

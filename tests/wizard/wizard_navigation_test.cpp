@@ -1,8 +1,8 @@
 // Whole setup runs in this process, driven through the real windows: the
 // frame's navigation table, the keys on every kind of control, the ways out
 // of a run, and what each step captures into the install state.
-#include "core/install_state.h"
-#include "core/setup_config.h"
+#include "install/install_state.h"
+#include "common/setup_config.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
@@ -135,7 +135,7 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
          "first option captured, default destination shown",
          [&](Driver& d, HWND page) {
              defaultDestination = edit(d, page);
-             return kv::installState.setupTypeFirst == 1 && defaultDestination == kv::installState.destinationDir;
+             return kv::installState.setupTypeFirst && defaultDestination == kv::installState.destinationDir;
          }},
         {kDestination, nullptr, kBack, kSetupType, kBackEnabled, "first option shown again", firstChosen},
         {kSetupType, nullptr, kNext, kDestination, kBackEnabled},
@@ -170,7 +170,7 @@ TEST(WizardNavigation, EveryTransitionOfTheTableAndWhatItCaptures) {
         {kProgramFolder, askAndStay(kEnterOnCancel, true), kNoPress, kProgramFolder, kBackEnabled,
          "Enter on Cancel asks, Enter in the question stays"},
         {kProgramFolder, nullptr, kBack, kDestination, kBackEnabled, "Back from the program folder kept the option",
-         [](Driver&, HWND) { return kv::installState.setupTypeFirst == 1; }},
+         [](Driver&, HWND) { return kv::installState.setupTypeFirst; }},
         {kDestination, nullptr, kNext, kProgramFolder, kBackEnabled},
         {kProgramFolder, type(""), kNext, kInformation, kBackEnabled, "empty edit kept the program folder",
          [&](Driver&, HWND) { return kv::setupConfig.programFolder.get() == programFolderBefore; }},

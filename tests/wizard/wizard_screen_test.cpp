@@ -3,10 +3,10 @@
 // of every label from the font it reports and the colour it paints, and the
 // program-folder page's list against a Programs folder made for the test.
 // Run once in English and once in Japanese under its own code page.
-#include "core/install_state.h"
-#include "core/setup_config.h"
-#include "core/setup_main_window.h"
-#include "engine/registry_key.h"
+#include "install/install_state.h"
+#include "common/setup_config.h"
+#include "setup/setup_main_window.h"
+#include "common/registry_key.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
@@ -293,7 +293,9 @@ namespace {
 
 constexpr int kGerman = 2, kJapanese = 6;
 
-const kv::SetupMainWindow::PaintRecord& lastPaint() { return kv::installState.mainWindow->lastPaint(); }
+const kv::SetupMainWindow::PaintRecord& lastPaint() {
+    return static_cast<kv::SetupMainWindow*>(kv::installState.mainWindow)->lastPaint();
+}
 
 // Repaints the backdrop and waits until a paint drew the title in `face` at `height`.
 bool titlePainted(Driver& d, const std::string& face, int height) {

@@ -2,8 +2,8 @@
 
 #include "base/proc_address.h"
 #include "base/unique_handle.h"
-#include "core/setup_run.h"
-#include "engine/registration_names.h"
+#include "setup/setup_run.h"
+#include "install/registration_names.h"
 #include "support/test_registry.h"
 #include "support/test_support.h"
 

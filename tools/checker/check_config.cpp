@@ -2,9 +2,9 @@
 // the sections and keys it never reads.
 #include "base/bounded_format.h"
 #include "check_context.h"
-#include "core/install_state.h"
-#include "core/setup_config.h"
-#include "engine/settings_transfer.h"
+#include "install/install_state.h"
+#include "common/setup_config.h"
+#include "install/settings_transfer.h"
 
 #include <cstring>
 
@@ -144,7 +144,7 @@ void checkUnreadNames(CheckContext& context, const std::vector<ReadKey>& keys) {
 
 // The engine's own loader, as a run calls it: what the run would use.
 void checkResolvedValues(CheckContext& context) {
-    kv::loadSetupConfig();
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);
     const std::string targetDir = kv::textOrEmpty(kv::setupConfig.targetDir);
     const int dirLine = [&] {
         const IniEntry* e = findEntry(findSection(context.config, "Target"), "Dir");

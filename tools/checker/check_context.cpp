@@ -1,7 +1,7 @@
 #include "check_context.h"
 
 #include "base/win.h"
-#include "engine/file_table.h"
+#include "install/file_table.h"
 
 #include <fstream>
 #include <iterator>

@@ -2,12 +2,12 @@
 // would point to, and entries that make no shortcut or are never read.
 #include "base/bounded_format.h"
 #include "check_context.h"
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/language_table.h"
-#include "core/setup_config.h"
-#include "core/text_rules.h"
-#include "engine/icons_entry.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "common/language_table.h"
+#include "common/setup_config.h"
+#include "common/text_rules.h"
+#include "install/icons_entry.h"
 #include "printf_sequences.h"
 
 #include <cctype>
@@ -99,7 +99,7 @@ void checkEntry(CheckContext& context, int number, int line, const std::string& 
 void checkIcons(CheckContext& context) {
     if (!context.haveConfig) return;
     const std::string path = packagePath(context, kConfigFile);
-    kv::loadSetupConfig();  // the default destination folder, for path lengths
+    kv::loadSetupConfig(kv::installState.sourceDir, kv::installState.startDir, kv::installState.destinationDir);  // the default destination folder, for path lengths
     const IniSection* section = findSection(context.config, "Icons");
     int number = 1;
     for (;; ++number) {

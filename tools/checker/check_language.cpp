@@ -4,10 +4,10 @@
 #include "base/bounded_format.h"
 #include "check_context.h"
 #include "code_page_bytes.h"
-#include "core/language_strings.h"
-#include "core/language_table.h"
-#include "core/package_names.h"
-#include "core/text_rules.h"
+#include "common/language_strings.h"
+#include "common/language_table.h"
+#include "common/package_names.h"
+#include "common/text_rules.h"
 #include "printf_sequences.h"
 
 #include <cstring>

@@ -4,9 +4,9 @@
 #include "base/unique_handle.h"
 #include "base/win.h"
 #include "check_context.h"
-#include "core/language_table.h"
-#include "engine/file_table.h"
-#include "engine/platform_setup.h"
+#include "common/language_table.h"
+#include "install/file_table.h"
+#include "install/platform_setup.h"
 
 namespace kvcheck {
 namespace {

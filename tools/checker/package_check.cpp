@@ -2,7 +2,7 @@
 
 #include "base/bounded_format.h"
 #include "check_context.h"
-#include "core/install_state.h"
+#include "install/install_state.h"
 
 namespace kvcheck {
 

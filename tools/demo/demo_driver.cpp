@@ -4,9 +4,9 @@
 // installation left on the system.
 //   kvdemo.exe <package folder> <picture folder>
 #include "base/unique_handle.h"
-#include "engine/log_record.h"
-#include "engine/registry_key.h"
-#include "engine/registration_names.h"
+#include "toolsupport/log_record.h"
+#include "common/registry_key.h"
+#include "install/registration_names.h"
 #include "scripted/setup_driver.h"
 #include "scripted/screenshot.h"
 

@@ -7,9 +7,9 @@
 // control id, key, 1 or 0 for fits, needed w h, available w h, the text).
 #include "base/win.h"
 #include "control_fit.h"
-#include "core/install_state.h"
-#include "core/language_strings.h"
-#include "core/setup_run.h"
+#include "install/install_state.h"
+#include "common/language_strings.h"
+#include "setup/setup_run.h"
 #include "screen_texts.h"
 #include "scripted/setup_driver.h"
 #include "scripted/screenshot.h"

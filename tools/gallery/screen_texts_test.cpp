@@ -1,7 +1,7 @@
 // The gallery measures every text a user can see: each key its screens name
 // is one the engine reads, and every text the engine reads is shown on some
 // screen (but the four that are no control's text).
-#include "core/language_strings.h"
+#include "common/language_strings.h"
 #include "screen_texts.h"
 
 #include <gtest/gtest.h>

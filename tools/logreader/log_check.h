@@ -2,7 +2,7 @@
 // wrong with it, byte offset by byte offset. Pure logic: the log reader runs
 // on the build machine.
 #pragma once
-#include "engine/log_record.h"
+#include "toolsupport/log_record.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -119,9 +119,11 @@ class Session:
         self.script = os.path.join(copy, "tools", "wine", "session.sh")
         self.dir = os.path.join(build, "wine-session")
         self.list = os.path.join(build, "wine-appdefaults.txt")
+        self.system = os.path.join(build, "wine-system-libraries.txt")
 
     def start(self):
-        subprocess.run([self.script, "start", self.dir, self.list], check=True, capture_output=True)
+        subprocess.run([self.script, "start", self.dir, self.list, self.system], check=True,
+                       capture_output=True)
 
     def stop(self):
         subprocess.run([self.script, "stop", self.dir], capture_output=True)

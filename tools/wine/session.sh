@@ -1,12 +1,16 @@
 #!/bin/sh
 # A Wine test session: a fresh prefix, an Xvfb display and a kept-alive wine
 # server, shared by the test programs of one ctest run and removed afterwards.
-#   session.sh start <session-dir> [appdefaults-list]
+#   session.sh start <session-dir> [appdefaults-list [system-libraries-list]]
 #   session.sh stop  <session-dir>
+# The second list names test doubles of system libraries, one file a line;
+# each is put where the system keeps the real one (the prefix's system
+# folder), which is where the engine loads system libraries from.
 set -eu
 action=$1
 dir=$2
 list=${3:-}
+system_list=${4:-}
 
 stop_session() {
     if [ -f "$dir/env" ]; then
@@ -53,6 +57,13 @@ ENV
         done <"$list"
     fi
     wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+    if [ -n "$system_list" ] && [ -s "$system_list" ]; then
+        while read -r library; do
+            [ -n "$library" ] || continue
+            [ -f "$library" ] || { echo "session.sh: $library is not built" >&2; continue; }
+            cp "$library" "$prefix/drive_c/windows/system32/$(basename "$library")"
+        done <"$system_list"
+    fi
     echo "wine session ready in $dir (display :$n)"
     ;;
 stop)

@@ -1,0 +1,7 @@
+#include "dialog/application.h"
+
+namespace kv {
+
+Application application;
+
+}  // namespace kv
