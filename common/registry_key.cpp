@@ -1,5 +1,8 @@
 #include "common/registry_key.h"
 
+#include "base/bounded_format.h"
+#include "common/registry_report.h"
+
 #include "base/unique_handle.h"
 
 #include <cstring>
@@ -122,6 +125,7 @@ int RegistryKey::WriteString(const char* name, const char* value) {
                                      reinterpret_cast<const BYTE*>(value),
                                      static_cast<DWORD>(length + 1)) == ERROR_SUCCESS;
     if (lazyFlush_ == 0) ::RegFlushKey(key.get());
+    reportRegistryWrite(root_, path_.c_str(), name, value, ok);
     return ok ? 1 : 0;
 }
 
@@ -132,6 +136,9 @@ int RegistryKey::WriteDword(const char* name, DWORD value) {
                                      reinterpret_cast<const BYTE*>(&value),
                                      sizeof(value)) == ERROR_SUCCESS;
     if (lazyFlush_ == 0) ::RegFlushKey(key.get());
+    char number[16];
+    formatInto(number, "%lu", static_cast<unsigned long>(value));
+    reportRegistryWrite(root_, path_.c_str(), name, number, ok);
     return ok ? 1 : 0;
 }
 

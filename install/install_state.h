@@ -2,7 +2,9 @@
 // facts. Read and written directly; the only cross-thread field is workerBusy.
 #pragma once
 #include "base/bounded_format.h"
+#include "common/log_codec.h"
 #include "common/platform_info.h"
+#include "common/step_report.h"
 #include "common/uninstall_log.h"
 
 #include <atomic>
@@ -35,6 +37,9 @@ struct InstallState {
     // run then ends with ResultCode 0. Written by the worker before it clears
     // workerBusy, or by the registration steps after.
     bool installStopped = false;
+    // Set by the worker when it has copied (and recorded) the filter driver,
+    // which only loads when the system starts.
+    bool driverInstalled = false;
 
     // The six platform flags, of which at most one holds.
     bool osIsXp() const { return platform == PlatformFlag::Xp; }
@@ -57,7 +62,11 @@ struct InstallState {
     // Appends one record of `type` to the log, whole or not at all. When it
     // fails, the installation stops; the caller undoes the item.
     bool appendLogRecord(std::uint8_t type, const char* text) {
-        if (uninstallLog.appendRecord(type, text)) return true;
+        if (uninstallLog.appendRecord(type, text)) {
+            reportStep("uninstall log: %s %s", logRecordTypeName(type), text);
+            return true;
+        }
+        reportStep("stopped: the uninstall log could not be written (%s %s)", logRecordTypeName(type), text);
         stopInstall();
         return false;
     }

@@ -3,6 +3,7 @@
 #include "base/planted_link.h"
 #include "base/win.h"
 #include "install/install_state.h"
+#include "common/step_report.h"
 #include "common/shared_folders.h"
 #include "install/create_directory_tree.h"
 #include "install/earlier_installation.h"
@@ -36,14 +37,31 @@ void recordFolder(const char* path) {
     if (!installState.appendLogRecord(kLogFolder, path)) ::RemoveDirectoryA(path);
 }
 
+const char* copyFailureReason(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND: return "not on the medium";
+    case ERROR_PATH_NOT_FOUND: return "its folder or the destination folder is missing";
+    case ERROR_ACCESS_DENIED: return "access denied";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "the disk is full";
+    case ERROR_SHARING_VIOLATION: return "the file is in use";
+    default: return "the copy failed";
+    }
+}
+
 // Copies over an existing file, but never through a link planted under its
 // name. What a failed copy left of a file that was not there before (a full
 // disk leaves a stub) goes again.
 bool copyOver(const char* source, const char* destination) {
     if (!removePlantedLink(destination)) return false;
     const bool existed = ::GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES;
-    if (::CopyFileA(source, destination, FALSE)) return true;
+    if (::CopyFileA(source, destination, FALSE)) {
+        reportStep("copied %s to %s", source, destination);
+        return true;
+    }
+    const DWORD error = ::GetLastError();
     if (!existed) ::DeleteFileA(destination);
+    reportStep("skipped %s: %s (error %lu)", source, copyFailureReason(error), static_cast<unsigned long>(error));
     return false;
 }
 
@@ -88,7 +106,9 @@ void copyDriverFile() {
         !formatInto(destination, "%s\\system32\\Drivers\\%s", windowsFolder,
                     kFileTable[kFilterDriverFile]))
         return;
-    copyAndLog(source, destination);  // "Drivers" is not created here
+    // "Drivers" is not created here.
+    if (installState.canInstall() && copyOver(source, destination) && recordFile(destination))
+        installState.driverInstalled = true;
 }
 
 void copyUninstallText() {
@@ -153,6 +173,8 @@ bool openDestination(char (&logPath)[kPathCapacity]) {
 void runWorkerSteps() {
     char logPath[kPathCapacity];
     if (!openDestination(logPath)) {
+        reportStep("stopped: the destination folder or its uninstall log %s could not be made",
+                   installState.destinationDir);
         installState.stopInstall();
         return;
     }

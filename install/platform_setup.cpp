@@ -5,6 +5,7 @@
 #include "install/load_library_entries.h"
 #include "install/quote_path.h"
 #include "common/registry_key.h"
+#include "common/step_report.h"
 
 namespace kv {
 namespace {
@@ -51,8 +52,12 @@ void runSetupProgram() {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started = {};
     if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &started))
+                          &startup, &started)) {
+        reportStep("platform setup program not started: %s (error %lu)", commandLine,
+                   static_cast<unsigned long>(::GetLastError()));
         return;
+    }
+    reportStep("platform setup program started: %s", commandLine);
     UniqueKernelObject process(started.hProcess);
     UniqueKernelObject thread(started.hThread);
     ::WaitForSingleObject(process.get(), INFINITE);
@@ -70,12 +75,16 @@ void runNtSetupLibrary() {
     if (!formatInto(libraryPath, "%s\\%s", installState.sourceDir, kSetupLibraryName)) return;
     UniqueModule library;
     LibraryEntry entries[] = {{"Setup"}};
-    if (!LoadLibraryEntries(library, libraryPath, entries)) return;
+    if (!LoadLibraryEntries(library, libraryPath, entries)) {
+        reportStep("platform setup library not loaded or without Setup: %s", libraryPath);
+        return;
+    }
 
     char winntPath[kPathCapacity];
     if (!formatInto(winntPath, "%s\\winnt", installState.sourceDir)) return;
     const auto setup = entryAs<SetupEntryFn>(entries[0]);
     setup(installState.mainWindow, winntPath, &installState.restartNeeded);
+    reportStep("platform setup library called: %s", libraryPath);
     installState.restartNeeded = 1;
 }
 

@@ -6,7 +6,15 @@
 
 namespace kv {
 
+bool standardHandleRedirected(DWORD stdHandle) {
+    const HANDLE handle = ::GetStdHandle(stdHandle);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+    const DWORD type = ::GetFileType(handle);
+    return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
+}
+
 void printTo(DWORD stdHandle, const char* format, ...) {
+    if (!standardHandleRedirected(stdHandle)) return;
     char line[1024];
     va_list args;
     va_start(args, format);

@@ -1,9 +1,15 @@
 // The launcher a package medium ships beside kvsetup.dll: it runs the setup
-// engine on its own folder and performs the restart that the engine asks for.
+// engine on its own folder and performs the restart that the engine asks for;
+// with /s it runs an unattended install and returns its exit code instead.
 #include "base/bounded_format.h"
 #include "base/proc_address.h"
 #include "base/unique_handle.h"
+#include "common/exit_codes.h"
+#include "common/running_setup_window.h"
+#include "common/setup_options.h"
+#include "common/single_instance.h"
 #include "launcher/console_print.h"
+#include "launcher/launcher_report.h"
 #include "launcher/restart_kind.h"
 
 #include <cstring>
@@ -11,6 +17,7 @@
 namespace {
 
 using DoInstallFn = int(WINAPI*)(const char*);
+using DoInstallExFn = int(WINAPI*)(const char*, const char*);
 
 bool folderOfModule(char (&folder)[kv::kPathCapacity]) {
     const DWORD length = ::GetModuleFileNameA(nullptr, folder, sizeof(folder));
@@ -19,6 +26,16 @@ bool folderOfModule(char (&folder)[kv::kPathCapacity]) {
     if (slash == nullptr) return false;
     *slash = '\0';
     return true;
+}
+
+// A file named relative to where the administrator started the launcher,
+// made absolute before the launcher moves into the source folder (often a
+// read-only medium). False when the full path does not fit.
+bool makeAbsolute(char (&path)[kv::kOptionTextCapacity]) {
+    if (path[0] == '\0') return true;
+    char full[kv::kOptionTextCapacity];
+    const DWORD length = ::GetFullPathNameA(path, sizeof(full), full, nullptr);
+    return length > 0 && length < sizeof(full) && kv::copyInto(path, full);
 }
 
 bool enableShutdownPrivilege() {
@@ -55,42 +72,74 @@ void performRestart(int resultCode, bool dryRun) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    bool dryRun = false;
-    const char* folderArgument = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (::lstrcmpiA(argv[i], "/norestart") == 0)
-            dryRun = true;
-        else
-            folderArgument = argv[i];
+int main(int, char**) {
+    const char* arguments = kv::argumentsOf(::GetCommandLineA());
+    kv::SetupOptions options;
+    char reason[kv::kOptionReasonCapacity];
+    const bool parsed = kv::parseSetupOptions(arguments, options, reason);
+    const kv::LauncherReport report(options);
+    const bool unattended = options.unattended;
+    if (!parsed) {
+        report.error("bad command line: %s\n\nsetup.exe [/s] [/lang=CODE] [/type=3D|4D] [/dir=FOLDER] [/group=NAME] "
+                     "[/norestart] [/log=FILE] [/saveinf=FILE] [/loadinf=FILE] [FOLDER]",
+                     reason);
+        return unattended ? kv::kExitBadCommandLine : kv::kResultFailed;
+    }
+
+    // One setup per machine: a second one shows the first and goes.
+    kv::SetupInstanceLock lock;
+    if (lock.acquire() == kv::SetupInstanceLock::Outcome::Busy) {
+        if (unattended) {
+            report.error("another setup or removal is running (%d)", kv::kExitBusy);
+            return kv::kExitBusy;
+        }
+        kv::bringRunningSetupToFront();
+        return kv::kResultFailed;
+    }
+    const int failed = unattended ? kv::kExitFailed : kv::kResultFailed;
+    char handedOn[8 * kv::kOptionTextCapacity];
+    if (!makeAbsolute(options.logFile) || !makeAbsolute(options.saveAnswers) || !makeAbsolute(options.loadAnswers) ||
+        !kv::formatSetupArguments(options, handedOn, sizeof(handedOn))) {
+        report.error("a file named on the command line has a full path longer than 259 bytes");
+        return unattended ? kv::kExitBadCommandLine : kv::kResultFailed;
     }
 
     char ownFolder[kv::kPathCapacity] = {};
     if (!folderOfModule(ownFolder)) {
-        kv::printTo(STD_ERROR_HANDLE, "setup: cannot find the launcher's folder\n");
-        return 0;
+        report.error("cannot find the launcher's own folder");
+        return failed;
     }
-    // Passed on as given: the engine itself refuses a folder that is too long.
-    const char* sourceFolder = folderArgument ? folderArgument : ownFolder;
+    const char* sourceFolder = options.sourceFolder[0] != '\0' ? options.sourceFolder : ownFolder;
 
     char libraryPath[kv::kPathCapacity] = {};
-    if (!kv::formatInto(libraryPath, "%s\\%s", ownFolder, "kvsetup.dll")) return 0;
+    if (!kv::formatInto(libraryPath, "%s\\%s", ownFolder, "kvsetup.dll")) {
+        report.error("the launcher's folder is too long: %s", ownFolder);
+        return failed;
+    }
     kv::UniqueModule library(::LoadLibraryA(libraryPath));
     if (!library) {
-        kv::printTo(STD_ERROR_HANDLE, "setup: cannot load %s\n", libraryPath);
-        return 0;
+        report.error("cannot load %s (error %lu)", libraryPath, static_cast<unsigned long>(::GetLastError()));
+        return failed;
     }
+    const bool optionEntry = options.needsOptionEntry();
     auto doInstall = kv::procAddress<DoInstallFn>(library.get(), "DOINSTALL");
-    if (doInstall == nullptr) {
-        kv::printTo(STD_ERROR_HANDLE, "setup: kvsetup.dll has no DOINSTALL entry\n");
-        return 0;
+    auto doInstallEx = kv::procAddress<DoInstallExFn>(library.get(), "DOINSTALLEX");
+    if (optionEntry ? doInstallEx == nullptr : doInstall == nullptr) {
+        report.error("%s has no %s entry", libraryPath, optionEntry ? "DOINSTALLEX" : "DOINSTALL");
+        return failed;
     }
 
     // The engine copies the driver file from the current folder.
     ::SetCurrentDirectoryA(sourceFolder);
     kv::printTo(STD_OUTPUT_HANDLE, "setup: source folder %s\n", sourceFolder);
-    const int resultCode = doInstall(sourceFolder);
+    if (unattended) {
+        // Never a restart: the exit code tells the administrator's script.
+        const int exitCode = doInstallEx(sourceFolder, handedOn);
+        kv::printTo(STD_OUTPUT_HANDLE, "setup: exit code %d\n", exitCode);
+        return exitCode;
+    }
+    const int resultCode = optionEntry ? doInstallEx(sourceFolder, handedOn) : doInstall(sourceFolder);
     kv::printTo(STD_OUTPUT_HANDLE, "setup: ResultCode %d\n", resultCode);
-    performRestart(resultCode, dryRun);
+    performRestart(resultCode, options.noRestart);
     return resultCode;
 }

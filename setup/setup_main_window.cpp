@@ -3,6 +3,7 @@
 #include "base/bounded_format.h"
 #include "base/gdi_scope.h"
 #include "base/module_instance.h"
+#include "common/running_setup_window.h"
 #include "install/install_state.h"
 #include "common/language_strings.h"
 #include "common/setup_config.h"
@@ -33,6 +34,7 @@ bool SetupMainWindow::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     SetWindowText(textOrEmpty(languageStrings.mainWindowCaption));
     installState.mainWindow = this;
+    markRunningSetupWindow(handle());  // a second setup.exe looks for it
 
     // A wizard without all of its pages could only be navigated into pages
     // that are not there: end the run, with no setup done, instead.
@@ -128,6 +130,7 @@ LRESULT SetupMainWindow::OnQueryDragIcon(UINT, WPARAM, LPARAM, bool&) {
 }
 
 LRESULT SetupMainWindow::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
+    unmarkRunningSetupWindow(handle());
     destroyGradient(gradient_);
     frame_.DestroyWindow();
     handled = false;  // the default handling runs as well

@@ -34,32 +34,47 @@ private:
 
 }  // namespace
 
-int runSetup(const char* sourceFolder) {
+int runSetupWith(const char* sourceFolder, const SetupRunBody& body, int refused) {
     RunningScope scope;
-    if (!scope.entered()) return kResultFailed;  // nothing shown, nothing touched
+    if (!scope.entered()) return refused;  // nothing shown, nothing touched
     // A folder that does not fit the source buffer would be cut into some
     // other path, and an empty one would make every package path relative to
     // the current drive: refuse the run before anything is shown.
     if (sourceFolder == nullptr || *sourceFolder == '\0' ||
         strnlen(sourceFolder, kPathCapacity) >= kPathCapacity)
-        return kResultFailed;
+        return refused;
     copyInto(installState.sourceDir, sourceFolder);
     installState.installStopped = false;
 
     detectPlatformAndLanguage();
     loadSetupConfig(installState.sourceDir, installState.startDir, installState.destinationDir);
     installedFolder(installState.destinationDir);  // a reinstall goes where the product is
+    if (body.choose != nullptr && !body.choose(body.context)) {
+        releaseSetupConfig();
+        return refused;
+    }
     installState.languageCode = languageCodeAt(installState.languageIndex);
     loadLanguageStrings(installState.sourceDir, installState.languageCode);
 
-    const int endCode = runSetupMainWindow();
+    const int result = body.run(body.context);
 
     releaseLanguageStrings();
     releaseSetupConfig();
+    return result;
+}
+
+int runWizardToResult() {
+    const int endCode = runSetupMainWindow();
     // An installation that stopped left only what its log records: no
     // restart is asked for it.
     if (installState.installStopped) return kResultFailed;
     return resultCodeForEndCode(endCode, installState.isNtFamily());
+}
+
+int runSetup(const char* sourceFolder) {
+    SetupRunBody wizard;
+    wizard.run = [](void*) { return runWizardToResult(); };
+    return runSetupWith(sourceFolder, wizard, kResultFailed);
 }
 
 }  // namespace kv

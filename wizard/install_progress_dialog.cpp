@@ -12,18 +12,7 @@ namespace {
 
 constexpr COLORREF kStatusColour = 0x00FF0000;  // blue
 constexpr int kStatusPoints = 13;
-
-struct RegistrationStep {
-    const OwnedText LanguageStrings::*text;
-    void (*InstallSteps::*work)();
-};
-
-// Steps 2, 3 and 4: caption ("MSG" 302, 304, 306) and work.
-const RegistrationStep kRegistrationSteps[] = {
-    {&LanguageStrings::progressRegistryText, &InstallSteps::productRegistration},
-    {&LanguageStrings::progressShortcutText, &InstallSteps::shortcutCreation},
-    {&LanguageStrings::progressUninstallText, &InstallSteps::uninstallRegistration},
-};
+static_assert(InstallProgressDialog::kLastStep == 1 + kRegistrationStageCount, "step 1 copies, then one a stage");
 
 }  // namespace
 
@@ -88,7 +77,7 @@ void InstallProgressDialog::runCopyStep() {
 
 void InstallProgressDialog::runRegistrationStep() {
     const int current = step_;
-    const RegistrationStep& registration = kRegistrationSteps[current - 2];
+    const InstallStage& registration = kRegistrationStages[current - 2];
     KillTimer(static_cast<UINT_PTR>(current));
     const char* text = textOrEmpty(languageStrings.*registration.text);
     SetWindowText(text);

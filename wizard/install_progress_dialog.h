@@ -6,30 +6,9 @@
 #include "controls/label_control.h"
 #include "controls/progress_bar.h"
 #include "dialog/dialog.h"
-
-#include "base/thread_start.h"
-
-#include <cstdint>
+#include "install/install_sequence.h"
 
 namespace kv {
-
-// What the dialog runs. The real steps are engineInstallSteps(); tests put
-// doubles in their place.
-struct InstallSteps {
-    using WorkerStart = unsigned(__stdcall*)(void*);
-    // A thread handle, or 0 when none was made (kv::startThread's contract).
-    using ThreadStarter = std::uintptr_t(__cdecl*)(void* security, unsigned stackSize, WorkerStart start,
-                                                   void* argument, unsigned flags, unsigned* threadId);
-
-    WorkerStart worker = nullptr;
-    void (*productRegistration)() = nullptr;
-    void (*shortcutCreation)() = nullptr;
-    void (*uninstallRegistration)() = nullptr;
-    ThreadStarter startThread = &kv::startThread;
-};
-
-// The file worker and registration steps of install/install_steps.h.
-InstallSteps engineInstallSteps();
 
 class InstallProgressDialog : public Dialog {
 public:

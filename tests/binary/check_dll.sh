@@ -1,5 +1,7 @@
 #!/bin/sh
-# The built library exports DOINSTALL under its plain name only; it and the
+# The built library exports DOINSTALL and DOINSTALLEX under their plain names
+# only; the launcher is a Windows (not a console) program with the setup's
+# icon as its first icon group; both carry a version resource. Both
 # launcher import nothing but the Windows DLLs that every supported system
 # ships from its first release (no C runtime: the first Windows 95 has no
 # msvcrt.dll; no C++ runtime, libgcc or pthread DLLs) and no function the
@@ -8,9 +10,28 @@ set -eu
 dll=$1
 dump=$(i686-w64-mingw32-objdump -p "$dll")
 exports=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | grep -E '^[[:space:]]+\[' | sed 's/^.*\] //')
-if [ "${dll##*.}" = "dll" ] && [ "$exports" != "DOINSTALL" ]; then
+if [ "${dll##*.}" = "dll" ] && [ "$(printf '%s' "$exports" | tr '\n' ' ')" != "DOINSTALL DOINSTALLEX" ]; then
     echo "unexpected export table: $exports"
     exit 1
+fi
+resources=$(i686-w64-mingw32-windres -i "$dll" -O rc 2>/dev/null) || resources=""
+for value in FileDescription FileVersion ProductVersion OriginalFilename; do
+    if ! printf '%s\n' "$resources" | grep -q "VALUE \"$value\", \"[^\"]"; then
+        echo "no $value in the version resource"
+        exit 1
+    fi
+done
+if [ "${dll##*.}" = "exe" ]; then
+    if ! printf '%s\n' "$dump" | grep -q 'Subsystem.*(Windows GUI)'; then
+        echo "not a Windows program: $(printf '%s\n' "$dump" | grep Subsystem)"
+        exit 1
+    fi
+    # Explorer shows the first icon group; the setup's is 128.
+    first_group=$(printf '%s\n' "$resources" | sed -n 's/^\([0-9A-Za-z_]*\) 14 \/\* RT_GROUP_ICON.*/\1/p' | head -n 1)
+    if [ "$first_group" != "128" ]; then
+        echo "first icon group is '$first_group', not the setup's icon 128"
+        exit 1
+    fi
 fi
 allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|SHELL32|OLE32)\.dll$'
 bad=0
@@ -33,5 +54,5 @@ for name in $(printf '%s\n' "$dump" | awk '/DLL Name:/{dll=toupper($3); next} dl
     fi
 done
 [ $bad -eq 0 ] || exit 1
-echo "exports: $exports"
+echo "exports: $(printf '%s' "$exports" | tr '\n' ' ')"
 echo "imports: $(printf '%s\n' "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')"

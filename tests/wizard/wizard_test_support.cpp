@@ -28,6 +28,26 @@ kvdrive::Entry stagedLibraryEntry() {
     return [doInstall](const char* folder) { return doInstall(folder); };
 }
 
+OptionEntry stagedOptionEntry() {
+    stagedLibraryEntry();  // the same loaded library
+    return kv::procAddress<OptionEntry>(::GetModuleHandleA((stagedPackageDir() + "\\kvsetup.dll").c_str()),
+                                        "DOINSTALLEX");
+}
+
+int runAndWait(const std::string& program, const std::string& arguments, int milliseconds) {
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return -1;
+    kv::UniqueKernelObject process(started.hProcess);
+    kv::UniqueKernelObject thread(started.hThread);
+    if (::WaitForSingleObject(process.get(), static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    return ::GetExitCodeProcess(process.get(), &code) ? static_cast<int>(code) : -1;
+}
+
 std::string packageText(const char* code, const char* section, const char* key) {
     return kvdrive::languageText(stagedPackageDir(), code, section, key);
 }

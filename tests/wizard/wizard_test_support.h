@@ -22,6 +22,16 @@ kvdrive::RunOutcome runInProcess(const kvdrive::Script& script, int endMilliseco
 // a launcher would, so later runs share its state; empty when not found.
 kvdrive::Entry stagedLibraryEntry();
 
+// DOINSTALLEX of the same library: the launcher's switches as a second
+// argument; null when not found.
+using OptionEntry = int(__stdcall*)(const char* sourceFolder, const char* arguments);
+OptionEntry stagedOptionEntry();
+
+// Runs a program with `arguments` and waits for it (at most `milliseconds`);
+// its whole exit code (Wine's own runner passes on only the low 8 bits), or
+// -1 when it did not start or end in time.
+int runAndWait(const std::string& program, const std::string& arguments, int milliseconds = 120000);
+
 // A text of the staged package's language file for `code`.
 std::string packageText(const char* code, const char* section, const char* key);
 

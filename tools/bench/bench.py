@@ -8,7 +8,9 @@ launcher on the staged sample package and a peer installer built with NSIS
 components, directory, Start-menu folder, install and finish pages, carrying
 the sample package's payload). Each run is timed from process start to the
 first visible window that holds a button. A probe run per round breaks our
-start into its stages. Prints min/median/max per program, the ratios to the
+start into its stages. Then an unattended install of the same payload is
+timed, ours (setup.exe /s) against the peer's silent install (/S). Prints
+min/median/max per program, the ratios to the
 peer, the overhead above the floor and the sizes of the shipped binaries,
 and writes the same to <build>/bench/report.txt.
 """
@@ -19,6 +21,7 @@ import shutil
 import statistics
 import subprocess
 import sys
+import time
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..'))
 
@@ -108,6 +111,26 @@ def session_env(session):
     return env
 
 
+def time_silent_installs(env, package, peer, rounds):
+    """Wall time of an unattended install of the same payload, ours (/s)
+    against the peer's silent install (/S), each started through wine as an
+    administrator's script would; alternating rounds. Returns {label: [ms]}
+    and {label: [exit codes]} (Wine passes on the low 8 bits: 3010 is 194)."""
+    env = dict(env, WINEDLLOVERRIDES='winemenubuilder.exe=d')  # no desktop menu entries per shortcut
+    commands = [('setup /s', [os.path.join(package, 'setup.exe'), '/s', '/log=C:\\bench-setup.log']),
+                ('nsis /S', [peer, '/S'])]
+    times = {label: [] for label, _ in commands}
+    codes = {label: [] for label, _ in commands}
+    for _ in range(rounds):
+        for label, command in commands:
+            start = time.monotonic()
+            done = subprocess.run(['wine'] + command, env=env, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL, check=False, timeout=600)
+            times[label].append((time.monotonic() - start) * 1000.0)
+            codes[label].append(done.returncode)
+    return times, codes
+
+
 def stats(values):
     return min(values), statistics.median(values), max(values)
 
@@ -118,6 +141,7 @@ def main():
     parser.add_argument('--floor', required=True)
     parser.add_argument('--timer', required=True)
     parser.add_argument('--rounds', type=int, default=15)
+    parser.add_argument('--silent-rounds', type=int, default=5)
     parser.add_argument('--compare', metavar='PACKAGE',
                         help='another staged package whose setup.exe is timed alongside ("other")')
     args = parser.parse_args()
@@ -152,6 +176,7 @@ def main():
         # Through a file: Wine's helper processes would hold a pipe open.
         with open(timings, 'w') as out:
             subprocess.run(command, env=env, stdout=out, stderr=subprocess.DEVNULL, check=False)
+        silent_times, silent_codes = time_silent_installs(env, package, peer, args.silent_rounds)
     finally:
         subprocess.run([session_sh, 'stop', session], stdout=subprocess.DEVNULL, check=False)
 
@@ -214,6 +239,14 @@ def main():
             values = ['%8.1f' % statistics.median(stages[label][key])
                       for label, _ in probes if key in stages.get(label, {})]
             say('  %-58s %s' % (text, ' '.join(values)))
+    say('')
+    say('Unattended install of the same payload (wall time through wine, %d alternating rounds)'
+        % args.silent_rounds)
+    say('%-10s %8s %8s %8s  %s' % ('program', 'min ms', 'median', 'max ms', 'exit codes'))
+    for label, values in silent_times.items():
+        low, mid, high = stats(values)
+        say('%-10s %8.1f %8.1f %8.1f  %s' % (label, low, mid, high,
+                                            ' '.join(str(c) for c in sorted(set(silent_codes[label])))))
     say('')
     say('Sizes (bytes):')
     binaries = [('kvsetup.dll', os.path.join(build, 'kvsetup.dll')),

@@ -10,6 +10,7 @@ The package folder is what DOINSTALL receives as its source folder:
   enu/, deu/, ...        per-language files; the contents name the language
   winnt/, winme/         where the platform setup components are read from
   README.txt             this layout in short
+  autorun.inf            starts setup.exe, with its icon, when the medium is inserted
 
 Every text file uses CRLF line endings. Running the script again gives
 byte-identical files.
@@ -67,12 +68,21 @@ PLATFORM_README = {
              'components (SETUP16.EXE) from here.',
 }
 
+# What Windows runs, and which icon it shows, for an inserted medium.
+AUTORUN_INF = [
+    '[autorun]',
+    'open=setup.exe',
+    'icon=setup.exe,0',
+    'label=' + PRODUCT,
+]
+
 PACKAGE_README = [
     'TarnWeld Wheel Mouse - sample package for the setup engine (kvsetup.dll).',
     '',
     'All program files here are placeholders: each only says which file it stands for.',
     '',
     'kvsetup.ini        product, folder, program and shortcut settings',
+    'autorun.inf        starts setup.exe when the medium is inserted',
     'kv-00001\\          setup texts (kvsetlan.<language>) and uninstaller texts',
     '                   (kvrem.<language>) for the ten setup languages',
     '*.exe, *.dll, ...  files copied into the destination folder',
@@ -114,6 +124,7 @@ def package_files():
     """Yields (relative path with '/', content bytes) for every file."""
     yield 'kvsetup.ini', setup_ini_bytes()
     yield 'README.txt', text_bytes(PACKAGE_README)
+    yield 'autorun.inf', text_bytes(AUTORUN_INF)
     for name in ROOT_PAYLOAD:
         yield name, payload(name)
     for variant in VARIANTS:

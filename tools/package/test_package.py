@@ -204,6 +204,11 @@ class PayloadTest(unittest.TestCase):
         for name in sample.ROOT_PAYLOAD:
             self.assertIn(b'sample payload: ' + name.encode(), read(name))
 
+    def test_autorun_starts_the_launcher_with_its_icon(self):
+        ini = parse_ini(read('autorun.inf'))
+        self.assertEqual(dict(ini['autorun'])['open'], b'setup.exe')
+        self.assertEqual(dict(ini['autorun'])['icon'], b'setup.exe,0')
+
     def test_variants_are_told_apart(self):
         for name in ('kvbanner.bmp', 'kvdata.dat', os.path.join('res', 'kvtray.ico')):
             d3, d4 = read('3D', name), read('4D', name)

@@ -46,9 +46,12 @@ ENV
     wineserver -p >/dev/null 2>&1 </dev/null
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >"$dir/wineboot.log" 2>&1
     # Without a window manager, Wine waits for one each time a managed
-    # window is hidden; let Wine manage the windows itself.
+    # window is hidden; let Wine manage the windows itself. Every saved
+    # shortcut would start a desktop-menu builder that lingers and slows
+    # the shortcut step: it is turned off (an empty override disables it).
     reg="$dir/settings.reg"
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' >"$reg"
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]\r\n"winemenubuilder.exe"=""\r\n\r\n' >>"$reg"
     if [ -n "$list" ] && [ -s "$list" ]; then
         while read -r exe version; do
             [ -n "$exe" ] || continue
