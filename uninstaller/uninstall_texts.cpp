@@ -14,12 +14,12 @@ const char* englishText(UninstallText key) {
         case UninstallText::Confirm: return "Do you want to remove the mouse driver and all of its components?";
         case UninstallText::RemovingFiles: return "Removing files...";
         case UninstallText::RemovingSettings: return "Removing settings...";
-        case UninstallText::RemovedRestart: return "The mouse driver has been removed. Restart Windows to complete the removal.";
+        case UninstallText::RemovedRestart: return "The mouse driver has been removed. Restart Windows to finish.";
         case UninstallText::SomeLeft: return "Some items could not be removed:";
         case UninstallText::Removed: return "The mouse driver has been removed.";
         case UninstallText::RestartNow: return "Do you want to restart Windows now?";
         case UninstallText::CannotRemove: return "The mouse driver cannot be removed: its uninstall log is missing or damaged.";
-        case UninstallText::Busy: return "Another setup or uninstall is running. Try again when it has finished.";
+        case UninstallText::Busy: return "Another setup or uninstall is running.";
     }
     return "";
 }

@@ -27,8 +27,9 @@ if [ "${dll##*.}" = "exe" ]; then
         exit 1
     fi
     # Explorer shows the first icon group; the setup's is 128.
-    first_group=$(printf '%s\n' "$resources" | sed -n 's/^\([0-9A-Za-z_]*\) 14 \/\* RT_GROUP_ICON.*/\1/p' | head -n 1)
-    if [ "$first_group" != "128" ]; then
+    # KV_NO_ICON: a program that carries no icon (the uninstaller).
+    [ -n "${KV_NO_ICON:-}" ] || first_group=$(printf '%s\n' "$resources" | sed -n 's/^\([0-9A-Za-z_]*\) 14 \/\* RT_GROUP_ICON.*/\1/p' | head -n 1)
+    if [ -z "${KV_NO_ICON:-}" ] && [ "$first_group" != "128" ]; then
         echo "first icon group is '$first_group', not the setup's icon 128"
         exit 1
     fi
