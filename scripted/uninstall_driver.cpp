@@ -54,15 +54,6 @@ kv::UniqueKernelObject openThread(DWORD id) {
     return kv::UniqueKernelObject(open != nullptr ? open(kThreadSuspendResume, FALSE, id) : nullptr);
 }
 
-// What the held window's controls said about their fonts just before.
-std::vector<std::pair<HWND, HFONT>> heldFonts;
-
-HFONT askFont(HWND control) {
-    DWORD_PTR font = 0;
-    if (!::SendMessageTimeoutA(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 200, &font)) return nullptr;
-    return reinterpret_cast<HFONT>(font);
-}
-
 // The progress window once it has moved on at least one item (so it has
 // painted), held still while `look` runs. False when it was not caught.
 bool lookAtProgress(HWND window, const UninstallLook& look) {
@@ -70,9 +61,6 @@ bool lookAtProgress(HWND window, const UninstallLook& look) {
     if (!::SendMessageTimeoutA(progressBarOf(window), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 200, &position) ||
         position == 0)
         return false;
-    heldFonts.clear();
-    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-        heldFonts.emplace_back(child, askFont(child));
     kv::UniqueKernelObject thread = openThread(::GetWindowThreadProcessId(window, nullptr));
     if (!thread || ::SuspendThread(thread.get()) == static_cast<DWORD>(-1)) return false;
     look(UninstallScreen::Progress, window);
@@ -130,12 +118,6 @@ UninstallRun runUninstaller(const std::string& commandLine, const std::string& c
     if (::GetExitCodeProcess(process.get(), &code)) run.exitCode = static_cast<long>(code);
     if (!waitForCopyEnd(deadline)) run.failures.push_back("the uninstaller's copy did not end in time");
     return run;
-}
-
-HFONT reportedFont(HWND control) {
-    for (const auto& held : heldFonts)
-        if (held.first == control) return held.second;
-    return askFont(control);
 }
 
 std::string uninstallerText(const std::string& installation, int key) {

@@ -31,11 +31,6 @@ struct UninstallRun {
 UninstallRun runUninstaller(const std::string& commandLine, const std::string& caption, const UninstallLook& look,
                             int milliseconds = 120000);
 
-// The font a control of the uninstaller reports (WM_GETFONT), asked before
-// its window is held still; 0 for the system font. The handle is the other
-// process's: only a stock font's handle means the same here.
-HFONT reportedFont(HWND control);
-
 // The uninstaller's text `key` of an installation's kvrem.un2 ("" when absent).
 std::string uninstallerText(const std::string& installation, int key);
 
