@@ -3,7 +3,9 @@
 # With a display (DISPLAY set and KV_DEMO_HEADLESS unset) the launcher runs
 # interactively. Otherwise a scripted walk-through installs the package into
 # a throwaway Wine prefix on its own Xvfb, saves a picture of every page and
-# of the progress dialog into <build>/demo/, and prints what was installed.
+# of the progress dialog into <build>/demo/, and prints what was installed;
+# then it uninstalls with the installed kvrem00.exe (yes to its question, no
+# to a restart), pictures its screens and prints what it removed and left.
 set -eu
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,7 +38,8 @@ set +e
 report="$pictures/report.txt"
 wine explorer /desktop=kvdemo,1024x768 "$build/tools/demo/kvdemo.exe" "$(winepath -w "$build/package")" "$(winepath -w "$pictures")" >"$report" 2>/dev/null </dev/null
 code=$?
-tr -d '\r' <"$report"
+# The install's part first, then its log, then the uninstall's part.
+tr -d '\r' <"$report" | sed '/^Uninstall: /,$d'
 set -e
 for bmp in "$pictures"/*.bmp; do
     [ -e "$bmp" ] || continue
@@ -50,14 +53,17 @@ for bmp in "$pictures"/*.bmp; do
     fi
 done
 # The log is read back on this machine by the package authors' log reader.
-log=$(tr -d '\r' <"$report" | sed -n 's/^UninstallLog file: //p')
+# (kvdemo keeps a copy: the uninstaller removes the log with the rest).
+log=$(tr -d '\r' <"$report" | sed -n 's/^UninstallLog kept as: //p')
 if [ -n "$log" ]; then
     echo
     echo "UninstallLog, as tools/kvlog reads it:"
     "$root/tools/kvlog" "$(winepath -u "$log" 2>/dev/null)" >"$pictures/log.txt" || code=1
     sed 's/^/  /' "$pictures/log.txt"
+    rm -f "$(winepath -u "$log" 2>/dev/null)"
 fi
+tr -d '\r' <"$report" | sed -n '/^Uninstall: /,$p'
 echo
-echo "Pictures of the pages and the progress dialog:"
+echo "Pictures of the pages, the progress dialog and the uninstaller's screens:"
 ls -1 "$pictures" | sed 's/^/  /'
 [ "$code" -eq 0 ] || { echo "walk-through failed (exit $code)"; exit 1; }

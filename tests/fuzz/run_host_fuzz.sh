@@ -19,8 +19,8 @@ sources="$root/tests/fuzz/${target}_fuzz.cpp"
 for source in "$@"; do sources="$sources $root/$source"; done
 # Rebuilt only when a source or header of the pure rules changed.
 # shellcheck disable=SC2086
-if [ ! -x "$bin" ] || [ -n "$(find $sources "$root/tests/fuzz" "$root/base" "$root/core" \
-        "$root/engine" "$root/controls" "$root/removal" -name '*.h' -newer "$bin" -o -name '*.cpp' -newer "$bin" \
+if [ ! -x "$bin" ] || [ -n "$(find $sources "$root/tests/fuzz" "$root/base" "$root/common" \
+        "$root/install" "$root/controls" "$root/removal" -name '*.h' -newer "$bin" -o -name '*.cpp' -newer "$bin" \
         2>/dev/null | head -n 1)" ]; then
     # shellcheck disable=SC2086
     if ! "$cxx" -std=c++17 -g -O1 -Wall -Wextra -fsanitize=fuzzer,address,undefined \

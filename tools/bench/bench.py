@@ -13,9 +13,17 @@ timed, ours (setup.exe /s) against the peer's silent install (/S). Prints
 min/median/max per program, the ratios to the
 peer, the overhead above the floor and the sizes of the shipped binaries,
 and writes the same to <build>/bench/report.txt.
+
+Then it times a silent uninstall: the sample package is installed once
+through the wizard (the demo's walk), its installation is kept aside and put
+back before every round, and kvrem00.exe /s removes it; a second NSIS peer
+installs the same files, shortcuts, driver and registry values silently and
+its uninstaller removes them with /S. Each is timed until the installation
+folder is gone.
 """
 
 import argparse
+import json
 import os
 import shutil
 import statistics
@@ -100,6 +108,190 @@ def build_peer(bench_dir):
     return exe
 
 
+def peer_uninstall_script(snapshot, shortcuts, out_exe):
+    """A second NSIS peer for the uninstall timing: it installs what our setup
+    installed (the files of our installation folder, the filter driver, the
+    same shortcuts and registry values) and writes an uninstaller that
+    removes each of them again."""
+    folder = '$SMPROGRAMS\\TarnWeld Peer'
+    run_key = 'SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run'
+    product_key = 'Software\\TARNWELDMouse'
+    uninstall_key = 'Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TarnWeld Peer'
+    lines = [
+        'Unicode false',
+        'Name "TarnWeld Wheel Mouse 2.10"',
+        'OutFile "%s"' % out_exe,
+        'InstallDir "$PROGRAMFILES\\TarnWeld Peer"',
+        'RequestExecutionLevel admin',
+        'Section',
+        '  SetOutPath "$INSTDIR"',
+        '  File /r "%s/files/*.*"' % snapshot,
+        '  SetOutPath "$SYSDIR\\drivers"',
+        '  File "%s/KVFLTSYS.SYS"' % snapshot,
+        '  CreateDirectory "%s"' % folder,
+    ]
+    lines += ['  CreateShortcut "%s\\%s" "$INSTDIR\\kvtray32.exe"' % (folder, name) for name in shortcuts]
+    lines += [
+        '  WriteRegStr HKLM "%s" "QRXTARNWELDMOUSE" "$INSTDIR\\kvtray32.exe"' % run_key,
+        '  WriteRegStr HKLM "%s" "InstallName" "TarnWeld Mouse"' % product_key,
+        '  WriteRegStr HKLM "%s" "SubInstallName" "3D"' % product_key,
+        '  WriteRegStr HKLM "%s" "AppPath" "$INSTDIR"' % product_key,
+        '  WriteRegStr HKLM "%s" "ProductName" "TarnWeld Wheel Mouse 2.10"' % product_key,
+        '  WriteRegStr HKLM "%s" "ProductKey" "TarnWeld"' % product_key,
+        '  WriteRegStr HKLM "%s" "DisplayName" "TarnWeld Wheel Mouse 2.10"' % uninstall_key,
+        '  WriteRegStr HKLM "%s" "UninstallString" "$INSTDIR\\Uninstall.exe"' % uninstall_key,
+        '  WriteUninstaller "$INSTDIR\\Uninstall.exe"',
+        'SectionEnd',
+        'Section "Uninstall"',
+        '  DeleteRegKey HKLM "%s"' % uninstall_key,
+    ]
+    lines += ['  Delete "%s\\%s"' % (folder, name) for name in shortcuts]
+    lines += [
+        '  RMDir "%s"' % folder,
+        '  DeleteRegValue HKLM "%s" "QRXTARNWELDMOUSE"' % run_key,
+        '  DeleteRegKey HKLM "%s"' % product_key,
+        '  Delete "$SYSDIR\\drivers\\KVFLTSYS.SYS"',
+        '  RMDir /r "$INSTDIR"',
+        'SectionEnd',
+    ]
+    return '\n'.join(lines) + '\n'
+
+
+def wine_run(env, args, out=None, timeout=600):
+    """A Wine program of the session; its output through a file (Wine's
+    helper processes would hold a pipe open)."""
+    with open(out or os.devnull, 'w') as f:
+        return subprocess.run(['wine'] + args, env=env, stdout=f, stderr=subprocess.DEVNULL,
+                              stdin=subprocess.DEVNULL, timeout=timeout).returncode
+
+
+def unix_path(env, path):
+    return subprocess.run(['winepath', '-u', path], env=env, capture_output=True, text=True).stdout.strip()
+
+
+def install_ours(build, env, bench_dir, demo):
+    """Installs the sample package once through the wizard (the demo's walk
+    without its uninstall); returns the installation folder and the log's
+    records (kvlog --json)."""
+    out = os.path.join(bench_dir, 'install')
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    report = os.path.join(out, 'report.txt')
+    wine_run(env, ['explorer', '/desktop=kvbench,1024x768', demo, windows_path(os.path.join(build, 'package')),
+                   windows_path(out), '--install-only'], report)
+    with open(report, encoding='latin-1') as f:
+        said = f.read().replace('\r', '')
+    destination = log = None
+    for line in said.splitlines():
+        if line.startswith('Files installed in '):
+            destination = line[len('Files installed in '):].rstrip(':')
+        if line.startswith('UninstallLog kept as: '):
+            log = line[len('UninstallLog kept as: '):]
+    if not destination or not log:
+        raise RuntimeError('the install for the uninstall timing failed:\n' + said)
+    listing = subprocess.run([os.path.join(ROOT, 'tools', 'kvlog'), '--json', unix_path(env, log)],
+                             capture_output=True, text=True, check=True).stdout
+    return destination, json.loads(listing)['records']
+
+
+def snapshot_ours(env, bench_dir, destination, records):
+    """Copies what the install left (files, shortcuts, driver, registry keys)
+    aside, so that every round restores the same installation."""
+    snapshot = os.path.join(bench_dir, 'ours-snapshot')
+    shutil.rmtree(snapshot, ignore_errors=True)
+    os.makedirs(snapshot)
+    shutil.copytree(unix_path(env, destination), os.path.join(snapshot, 'files'))
+    items = []  # (kind, Windows path)
+    for record in records:
+        if record['kind'] in ('file', 'shortcut') and not record['text'].lower().startswith(destination.lower()):
+            items.append(('file', record['text']))
+        elif record['kind'] in ('folder', 'program folder', 'program-folder'):
+            items.append(('folder', record['text']))
+    for number, (kind, path) in enumerate(items):
+        if kind == 'file':
+            shutil.copy2(unix_path(env, path), os.path.join(snapshot, 'item-%d' % number))
+    keys = ['HKLM\\Software\\TARNWELDMouse', 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run']
+    keys += ['HKLM\\' + r['text'] for r in records if r['kind'] in ('uninstall key', 'uninstall-key')]
+    for number, key in enumerate(keys):
+        wine_run(env, ['reg', 'export', key, windows_path(os.path.join(snapshot, 'key-%d.reg' % number)), '/y'])
+    return snapshot, items, len(keys)
+
+
+def restore_ours(env, snapshot, destination, items, key_count):
+    target = unix_path(env, destination)
+    shutil.rmtree(target, ignore_errors=True)
+    shutil.copytree(os.path.join(snapshot, 'files'), target)
+    for number, (kind, path) in enumerate(items):
+        if kind == 'folder':
+            os.makedirs(unix_path(env, path), exist_ok=True)
+    for number, (kind, path) in enumerate(items):
+        if kind == 'file':
+            os.makedirs(os.path.dirname(unix_path(env, path)), exist_ok=True)
+            shutil.copy2(os.path.join(snapshot, 'item-%d' % number), unix_path(env, path))
+    for number in range(key_count):
+        wine_run(env, ['reg', 'import', windows_path(os.path.join(snapshot, 'key-%d.reg' % number))])
+
+
+def time_uninstall(env, bench_dir, timer, command, folder):
+    """One timed uninstall: (ms to the end of the process started, ms until
+    the installation folder is gone, exit code); None for a time not reached."""
+    out = os.path.join(bench_dir, 'uninstall-timing.txt')
+    wine_run(env, [timer, command, folder], out)
+    with open(out) as f:
+        parts = f.read().split()
+    values = dict(zip(parts[0::2], parts[1::2]))
+    number = lambda name: None if values.get(name, 'timeout') == 'timeout' else float(values[name])
+    return number('ended'), number('gone'), values.get('code', '?')
+
+
+def bench_uninstall(build, env, bench_dir, rounds, demo, timer):
+    """Times our silent uninstall (kvrem00.exe /s) against the NSIS peer's
+    uninstaller (/S) on the same installation, round after round."""
+    destination, records = install_ours(build, env, bench_dir, demo)
+    snapshot, items, key_count = snapshot_ours(env, bench_dir, destination, records)
+    shutil.copy2(os.path.join(build, 'package', 'KVFLTSYS.SYS'), os.path.join(snapshot, 'KVFLTSYS.SYS'))
+    shortcuts = [r['text'].replace('/', '\\').split('\\')[-1] for r in records if r['kind'] == 'shortcut']
+    peer_dir = os.path.join(bench_dir, 'peer')
+    os.makedirs(peer_dir, exist_ok=True)
+    script = os.path.join(peer_dir, 'peer-uninstall.nsi')
+    exe = os.path.join(peer_dir, 'peer-uninstall-setup.exe')
+    with open(script, 'w') as f:
+        f.write(peer_uninstall_script(snapshot, shortcuts, exe))
+    subprocess.run(['makensis', '-V2', script], check=True, stdout=subprocess.DEVNULL)
+    peer_folder = 'C:\\Program Files\\TarnWeld Peer'
+
+    results = {'kvrem00 /s': [], 'nsis /S': []}
+    for _ in range(rounds):
+        restore_ours(env, snapshot, destination, items, key_count)
+        results['kvrem00 /s'].append(time_uninstall(env, bench_dir, timer,
+                                                    '"%s\\kvrem00.exe" /s' % destination, destination))
+        wine_run(env, [windows_path(exe), '/S'])
+        results['nsis /S'].append(time_uninstall(env, bench_dir, timer,
+                                                 '"%s\\Uninstall.exe" /S' % peer_folder, peer_folder))
+    report = ['Silent uninstall of the same installation (%d files in the folder, %d log records), '
+              '%d alternating rounds' % (sum(len(f) for _, _, f in os.walk(os.path.join(snapshot, 'files'))),
+                                         len(records), rounds),
+              '  until the installation folder is gone (the whole removal; both go on in a copy of themselves)',
+              '%-12s %8s %8s %8s %6s   %s' % ('uninstaller', 'min ms', 'median', 'max ms', 'runs',
+                                               'first process ended (median ms), exit codes')]
+    medians = {}
+    for label, runs in results.items():
+        gone = [g for _, g, _ in runs if g is not None]
+        ended = [e for e, _, _ in runs if e is not None]
+        codes = sorted({c for _, _, c in runs})
+        if not gone:
+            report.append('%-12s the folder was never gone (exit codes %s)' % (label, ', '.join(codes)))
+            continue
+        low, mid, high = stats(gone)
+        medians[label] = mid
+        report.append('%-12s %8.1f %8.1f %8.1f %6d   %s, %s%s' % (
+            label, low, mid, high, len(gone), '%.1f' % statistics.median(ended) if ended else '-',
+            ', '.join(codes), ' (%d timeouts)' % (len(runs) - len(gone)) if len(gone) < len(runs) else ''))
+    if len(medians) == 2:
+        report.append('kvrem00 / nsis (medians): %.2f' % (medians['kvrem00 /s'] / medians['nsis /S']))
+    return report
+
+
 def session_env(session):
     env = dict(os.environ)
     with open(os.path.join(session, 'env')) as f:
@@ -142,6 +334,9 @@ def main():
     parser.add_argument('--timer', required=True)
     parser.add_argument('--rounds', type=int, default=15)
     parser.add_argument('--silent-rounds', type=int, default=5)
+    parser.add_argument('--demo', help='the demo program (kvdemo.exe), to install for the uninstall timing')
+    parser.add_argument('--uninstall-timer', help='the uninstall timer program; times the uninstallers too')
+    parser.add_argument('--uninstall-rounds', type=int, default=10)
     parser.add_argument('--compare', metavar='PACKAGE',
                         help='another staged package whose setup.exe is timed alongside ("other")')
     args = parser.parse_args()
@@ -177,6 +372,10 @@ def main():
         with open(timings, 'w') as out:
             subprocess.run(command, env=env, stdout=out, stderr=subprocess.DEVNULL, check=False)
         silent_times, silent_codes = time_silent_installs(env, package, peer, args.silent_rounds)
+        uninstall_report = []
+        if args.demo and args.uninstall_timer:
+            uninstall_report = bench_uninstall(build, env, bench_dir, args.uninstall_rounds, windows_path(args.demo),
+                                               windows_path(args.uninstall_timer))
     finally:
         subprocess.run([session_sh, 'stop', session], stdout=subprocess.DEVNULL, check=False)
 
@@ -239,6 +438,9 @@ def main():
             values = ['%8.1f' % statistics.median(stages[label][key])
                       for label, _ in probes if key in stages.get(label, {})]
             say('  %-58s %s' % (text, ' '.join(values)))
+    if uninstall_report:
+        say('')
+        report.extend(uninstall_report)
     say('')
     say('Unattended install of the same payload (wall time through wine, %d alternating rounds)'
         % args.silent_rounds)
@@ -251,6 +453,7 @@ def main():
     say('Sizes (bytes):')
     binaries = [('kvsetup.dll', os.path.join(build, 'kvsetup.dll')),
                 ('setup.exe', os.path.join(build, 'setup.exe')),
+                ('kvrem00.exe', os.path.join(build, 'package', 'kvrem00.exe')),
                 ('floor.exe', args.floor), ('peer-setup.exe (NSIS)', peer)]
     if args.compare:
         binaries += [('other kvsetup.dll', os.path.join(args.compare, 'kvsetup.dll')),

@@ -37,6 +37,13 @@ std::string nearestName(const std::string& name, const std::vector<std::string>&
 
 void checkConfig(CheckContext& context);
 void checkLanguages(CheckContext& context);
+void checkUninstallTexts(CheckContext& context);
+
+// The bytes of a language text as its code page reads them: an error for a
+// byte that begins no character, a warning for a 1252 text that looks like
+// UTF-8. `name` says which text ("[DLG] P31").
+void checkTextBytes(CheckContext& context, const std::string& file, int line, const std::string& name,
+                    const std::string& raw, int codePage);
 void checkPayload(CheckContext& context);
 void checkIcons(CheckContext& context);
 

@@ -62,20 +62,24 @@ void checkText(CheckContext& context, const std::string& file, const std::string
         context.findings.error(file, at.line,
                                at.name + " has " + std::to_string(value.size()) + " bytes; the engine reads only the first " +
                                    std::to_string(key.bufferSize - 1));
-    const std::string& raw = entry ? entry->value : value;
-    std::string why;
-    const int bad = firstInvalidByte(raw, codePage, why);
-    if (bad >= 0)
-        context.findings.error(file, at.line, at.name + ": byte " + std::to_string(bad) + ": " + why +
-                                                  " in code page " + std::to_string(codePage));
-    else if (codePage == 1252 && looksLikeUtf8(raw))
-        context.findings.warning(file, at.line,
-                                 at.name + " looks like UTF-8; the file must be in code page 1252, "
-                                           "or the text shows garbled");
+    checkTextBytes(context, file, at.line, at.name, entry ? entry->value : value, codePage);
     checkPlaceholders(context, at, key, value);
 }
 
 }  // namespace
+
+void checkTextBytes(CheckContext& context, const std::string& file, int line, const std::string& name,
+                    const std::string& raw, int codePage) {
+    std::string why;
+    const int bad = firstInvalidByte(raw, codePage, why);
+    if (bad >= 0)
+        context.findings.error(file, line, name + ": byte " + std::to_string(bad) + ": " + why + " in code page " +
+                                               std::to_string(codePage));
+    else if (codePage == 1252 && looksLikeUtf8(raw))
+        context.findings.warning(file, line,
+                                 name + " looks like UTF-8; the file must be in code page 1252, "
+                                        "or the text shows garbled");
+}
 
 void checkLanguages(CheckContext& context) {
     int keyCount = 0;

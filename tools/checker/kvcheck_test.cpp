@@ -66,6 +66,7 @@ struct BrokenPackage {
 const std::string kLong(300, 'x');
 const std::string kIni = "kvsetup.ini";
 const std::string kEnu = "kv-00001\\kvsetlan.enu";
+const std::string kRem = "kv-00001\\kvrem.enu";
 
 const BrokenPackage kBroken[] = {
     // kvsetup.ini
@@ -117,6 +118,19 @@ const BrokenPackage kBroken[] = {
      "kv-00001\\kvsetlan.enu", "P15=", "holds \"%d\", which is shown literally", 0},
     {"second placeholder shown literally", edit(kEnu, "installing %P", "installing %P (%P)"), Level::kWarning,
      "kv-00001\\kvsetlan.enu", "PF1=", "holds \"%P\", which is shown literally", 0},
+    // the uninstaller's texts
+    {"uninstaller text missing", edit(kRem, "3=Removing files...\r\n", ""), Level::kError, "kv-00001\\kvrem.enu",
+     "[MSG]", "[MSG] 3 is missing: the uninstaller shows its built-in English text", 1},
+    {"uninstaller text longer than it reads", edit(kRem, "7=", "7=" + std::string(600, 'y')), Level::kError,
+     "kv-00001\\kvrem.enu", "7=", "bytes; the uninstaller reads only the first 519", 1},
+    {"uninstaller text with a lead byte alone", edit("kv-00001\\kvrem.jpn", "4=", "4=\x82\r\n4x="), Level::kError,
+     "kv-00001\\kvrem.jpn", "4=\x82", "lead byte 0x82 ends the text without a trail byte in code page 932", 1},
+    {"uninstaller text saved as UTF-8", edit("kv-00001\\kvrem.deu", "7=", "7=Gr\xC3\xBC\xC3\x9F "), Level::kWarning,
+     "kv-00001\\kvrem.deu", "7=", "[MSG] 7 looks like UTF-8", 0},
+    {"uninstaller text with a printf sequence", edit("kv-00001\\kvrem.fra", "2=", "2=%s "), Level::kWarning,
+     "kv-00001\\kvrem.fra", "2=", "[MSG] 2 holds \"%s\", which is shown literally", 0},
+    {"uninstaller key never read", edit(kRem, "[MSG]\r\n", "[MSG]\r\n01=x\r\n"), Level::kWarning,
+     "kv-00001\\kvrem.enu", "01=", "key [MSG] 01 is never read", 0},
     // payload
     {"program file missing", remove("kvhook.dll"), Level::kError, "kvhook.dll", "", "missing", 1},
     {"variant file missing", remove("4D\\res\\kvtray.ico"), Level::kError, "4D\\res\\kvtray.ico", "",

@@ -22,6 +22,7 @@ bool checkPackage(const std::string& folderArgument, Findings& findings) {
     CheckContext context{folder, false, {}, findings};
     checkConfig(context);
     checkLanguages(context);
+    checkUninstallTexts(context);
     checkPayload(context);
     checkIcons(context);
     return true;

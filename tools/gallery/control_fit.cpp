@@ -31,13 +31,29 @@ unsigned staticFormat(DWORD style) {
     }
 }
 
-}  // namespace
+Fit measureWith(HDC dc, HFONT font, const std::string& text, unsigned format, Fit fit) {
+    HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
+    RECT needed = {0, 0, fit.available.cx, 0};
+    ::DrawTextA(dc, text.c_str(), -1, &needed, format | DT_CALCRECT);
+    if (old) ::SelectObject(dc, old);
+    fit.needed = {needed.right - needed.left, needed.bottom - needed.top};
+    fit.fits = fit.needed.cx <= fit.available.cx && fit.needed.cy <= fit.available.cy;
+    return fit;
+}
 
-Fit measureText(HWND control, const std::string& text) {
+// The control's client area, before any room its edges take.
+Fit clientRoom(HWND control) {
     Fit fit;
     RECT client{};
     ::GetClientRect(control, &client);
     fit.available = {client.right, client.bottom};
+    return fit;
+}
+
+}  // namespace
+
+Fit measureText(HWND control, const std::string& text) {
+    Fit fit = clientRoom(control);
     if (text.empty()) return fit;
 
     const DWORD style = static_cast<DWORD>(::GetWindowLongA(control, GWL_STYLE));
@@ -65,14 +81,40 @@ Fit measureText(HWND control, const std::string& text) {
     format &= ~static_cast<unsigned>(DT_VCENTER | DT_BOTTOM);
 
     HDC dc = ::GetDC(control);
-    HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
-    RECT needed = {0, 0, fit.available.cx, 0};
-    ::DrawTextA(dc, text.c_str(), -1, &needed, format | DT_CALCRECT);
-    if (old) ::SelectObject(dc, old);
+    fit = measureWith(dc, font, text, format, fit);
     ::ReleaseDC(control, dc);
+    return fit;
+}
 
-    fit.needed = {needed.right - needed.left, needed.bottom - needed.top};
-    fit.fits = fit.needed.cx <= fit.available.cx && fit.needed.cy <= fit.available.cy;
+Fit measureForeignText(HWND control, const std::string& text, HFONT font) {
+    Fit fit = clientRoom(control);
+    if (text.empty()) return fit;
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(control, GWL_STYLE));
+    HDC dc = ::GetDC(nullptr);  // the screen's: only the font matters for measuring
+    fit = measureWith(dc, font, text, staticFormat(style) & ~static_cast<unsigned>(DT_VCENTER | DT_BOTTOM), fit);
+    ::ReleaseDC(nullptr, dc);
+    return fit;
+}
+
+Fit measureCaption(HWND window, const std::string& text) {
+    Fit fit;
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
+    // The frame on both sides, a small margin, and the close button when the
+    // window has a system menu; no icon (dialog frames show none).
+    int room = frame.right - frame.left - 2 * ::GetSystemMetrics(SM_CXFIXEDFRAME) - 2 * kPushButtonMargin;
+    if (style & WS_SYSMENU) room -= ::GetSystemMetrics(SM_CXSIZE);
+    fit.available = {room, ::GetSystemMetrics(SM_CYCAPTION)};
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    HFONT font = ::CreateFontIndirectA(&metrics.lfCaptionFont);
+    HDC dc = ::GetDC(nullptr);
+    fit = measureWith(dc, font, text, DT_SINGLELINE | DT_NOPREFIX, fit);
+    ::ReleaseDC(nullptr, dc);
+    if (font) ::DeleteObject(font);
+    fit.fits = fit.needed.cx <= fit.available.cx;  // the system sizes the bar to its font
     return fit;
 }
 

@@ -17,4 +17,12 @@ struct Fit {
 // `text` as control `control` would draw it (its current text when shown).
 Fit measureText(HWND control, const std::string& text);
 
+// The same for a static control of another process (the uninstaller), drawn
+// with `font`, a font of this process that looks like the control's.
+Fit measureForeignText(HWND control, const std::string& text, HFONT font);
+
+// `text` as the title bar of top-level `window` would show it: the caption
+// font, one line, the room between the frame and the close button.
+Fit measureCaption(HWND window, const std::string& text);
+
 }  // namespace kvgallery

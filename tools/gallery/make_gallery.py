@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """The translators' gallery: every screen of the setup in all ten languages,
 each run under its language's system code page, with a report of every text
-that does not fit its control.
+that does not fit its control. After each language's setup, the installed
+uninstaller removes that installation again and its question, progress
+window and last message are shown and measured too (keys "kvrem [MSG] N"
+are texts of kvrem.<language>).
 
 Writes <build>/gallery/index.html (languages down, screens across, each a
 thumbnail linking to the full picture, and a column of texts that do not
@@ -40,7 +43,7 @@ LANGUAGES = [
     ('chs', 'zh_CN.UTF-8', 'cp936'),
 ]
 SCREENS = ['language', 'welcome', 'setup-type', 'destination', 'program-folder', 'information',
-           'finish', 'exit-confirm', 'progress']
+           'finish', 'exit-confirm', 'progress', 'uninstall-question', 'uninstall-progress', 'uninstall-message']
 THUMBNAIL_FACTOR = 4
 
 # Faces the templates and the backdrop ask for that no Debian font carries,
@@ -146,9 +149,18 @@ def read_fit(out, codec):
     return misfits
 
 
+# Places that are no dialog control: a window's title bar, a message box's
+# text (the box is laid out by the system; it must fit the screen).
+PLACES = {-1: 'title bar', 65535: 'message box'}
+
+
+def place(control_id):
+    return PLACES.get(control_id, 'control %d' % control_id)
+
+
 def fit_line(code, m):
-    return '%s %s control %d %s: needs %s pixels, has %s: %s' % (
-        code, m['screen'], m['id'], m['key'], m['needed'], m['available'], m['text'])
+    return '%s %s %s %s: needs %s pixels, has %s: %s' % (
+        code, m['screen'], place(m['id']), m['key'], m['needed'], m['available'], m['text'])
 
 
 def write_report(gallery, done):
@@ -170,7 +182,7 @@ def write_report(gallery, done):
             fit = '<td class="bad">the run failed</td>'
         elif misfits:
             fit = '<td class="bad">' + '<br>'.join(html.escape(
-                '%s %d %s: %s (needs %s, has %s)' % (m['screen'], m['id'], m['key'], m['text'], m['needed'],
+                '%s %s %s: %s (needs %s, has %s)' % (m['screen'], place(m['id']), m['key'], m['text'], m['needed'],
                                                     m['available'])) for m in misfits) + '</td>'
         else:
             fit = '<td class="good">every text fits</td>'

@@ -32,7 +32,8 @@ const ControlText kTexts[] = {
 };
 
 const char* const kNames[kScreenCount] = {"language", "welcome", "setup-type", "destination", "program-folder",
-                                          "information", "finish", "exit-confirm", "progress"};
+                                          "information", "finish", "exit-confirm", "progress",
+                                          "uninstall-question", "uninstall-progress", "uninstall-message"};
 
 }  // namespace
 
