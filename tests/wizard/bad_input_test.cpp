@@ -13,6 +13,7 @@
 #include "toolsupport/log_record.h"
 #include "common/registration_names.h"
 #include "engine_test_support.h"
+#include "support/test_registry.h"
 #include "support/test_support.h"
 #include "wizard_test_support.h"
 
@@ -599,6 +600,9 @@ void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 TEST_P(BadInput, LeavesOnlyWhatItsLogRecords) {
     const Case& c = GetParam();
     static int number = 0;
+    // An installed product (left by an earlier program of the session) makes
+    // the destination page propose its folder instead of the case's.
+    kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, kv::kProductKey);
     CaseRun run;
     run.package = kvtest::makeTempFolder("bad-package");
     ASSERT_TRUE(kvtest::copyTree(kvtest::stagedPackageDir(), run.package));
