@@ -18,7 +18,7 @@ struct LanguageStrings {
         spaceRequiredLabel, programFolderTitle, programFolderText, programFolderLabel,
         existingFoldersLabel, informationTitle, informationText, setupTypeTitle, setupTypeText,
         firstOptionLabel, secondOptionLabel, finishTitle, finishText, restartText,
-        restartNowLabel, restartLaterLabel;
+        restartNowLabel, restartLaterLabel, stoppedTitle, stoppedText, stoppedReasonText;
 };
 
 extern LanguageStrings languageStrings;
@@ -28,6 +28,8 @@ struct LanguageKey {
     const char* key;
     OwnedText LanguageStrings::*text;
     unsigned bufferSize;
+    // Its first "%P" becomes the product's display name.
+    bool namesProduct;
 };
 
 // Every (section, key) of the language file with the text it fills.

@@ -1,5 +1,6 @@
 // Page 6: setup has finished; restart now or later. The frame reads the
-// choice when the user presses Finish.
+// choice when the user presses Finish. After an install that stopped (and
+// was taken back) it says so instead and offers no restart.
 #pragma once
 #include "controls/label_control.h"
 #include "wizard/wizard_page.h"

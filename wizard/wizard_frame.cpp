@@ -182,8 +182,10 @@ void WizardFrame::runInstallation() {
     ShowWindow(SW_HIDE);
     RunInstallProgress();
     ShowWindow(SW_SHOW);
-    installState.restartNeeded = 1;
-    page<FinishPage>(kFinishPageIndex)->InstallCompleted = 1;
+    // A stopped install was taken back: the page says so and offers no restart.
+    const bool stopped = installState.installStopped;
+    if (!stopped) installState.restartNeeded = 1;
+    page<FinishPage>(kFinishPageIndex)->InstallCompleted = stopped ? 0 : 1;
     ::ShowWindow(GetDlgItem(IDC_NEXT), SW_HIDE);
     ::ShowWindow(GetDlgItem(IDC_BACK), SW_HIDE);
     ::SetDlgItemTextA(handle(), IDC_FRAME_CANCEL, textOrEmpty(languageStrings.finishButtonText));

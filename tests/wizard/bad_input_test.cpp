@@ -6,6 +6,9 @@
 // them whole. Whatever the case, nothing is left behind that the log does not
 // name, and no record names a root, a relative path or a shared folder.
 #include "common/folder_rules.h"
+#include "common/language_strings.h"
+#include "common/setup_config.h"
+#include "common/text_rules.h"
 #include "install/install_state.h"
 #include "setup/option_run.h"
 #include "setup/setup_run.h"
@@ -573,6 +576,23 @@ void expectNamedText(Driver& d, const CaseRun& run, HWND page) {
         d.expectEqual(d.text(d.item(page, 1003)), run.namedText, "the text naming the product");
 }
 
+// A stopped install was taken back: its finish page must say so, not claim
+// success, and offer no restart.
+void expectFinishPage(Driver& d, const CaseRun& run, HWND finish) {
+    const bool stopped = kv::installState.installStopped;
+    if (!stopped) return expectNamedText(d, run, finish);
+    const kv::LanguageStrings& s = kv::languageStrings;
+    d.expectEqual(d.text(d.frame()), kv::textOrEmpty(s.stoppedTitle), "the stopped install's title");
+    d.expectEqual(d.text(d.item(finish, 1003)),
+                  std::string(kv::fillStringPlaceholder(kv::textOrEmpty(s.stoppedText),
+                                                        kv::textOrEmpty(kv::setupConfig.displayName))
+                                  .c_str()),
+                  "the stopped install's text");
+    d.expectEqual(d.text(d.item(finish, 1006)), kv::textOrEmpty(s.stoppedReasonText), "why it stopped");
+    for (const int radio : {1016, 1020})
+        d.expect(!::IsWindowVisible(d.item(finish, radio)), "a restart offered after a stopped install");
+}
+
 Script installScript(const CaseRun& run) {
     return [&run](Driver& d) {
         d.waitForPage(kLanguage);
@@ -587,7 +607,7 @@ Script installScript(const CaseRun& run) {
             callAgain(d, run.package);
         }
         HWND finish = d.waitForPage(kFinish, 60000);
-        expectNamedText(d, run, finish);
+        expectFinishPage(d, run, finish);
         kvtest::finish(d, finish, false);
     };
 }

@@ -15,12 +15,6 @@
 namespace kvcheck {
 namespace {
 
-// The texts that carry the display name: the engine turns their first "%P"
-// into "%s" and fills the display name in there.
-bool carriesDisplayName(const kv::LanguageKey& key) {
-    return key.text == &kv::LanguageStrings::destinationText || key.text == &kv::LanguageStrings::finishText;
-}
-
 struct TextAt {
     const std::string& file;
     int line;
@@ -30,7 +24,7 @@ struct TextAt {
 void checkPlaceholders(CheckContext& context, const TextAt& at, const kv::LanguageKey& key,
                        const std::string& value) {
     std::string shown = value;
-    if (carriesDisplayName(key)) {
+    if (key.namesProduct) {
         std::vector<char> text(value.begin(), value.end());
         text.push_back('\0');
         kv::applyPlaceholderRule(text.data());
@@ -43,7 +37,7 @@ void checkPlaceholders(CheckContext& context, const TextAt& at, const kv::Langua
         context.findings.warning(at.file, at.line,
                                  at.name + " holds \"" + sequence +
                                      "\", which is shown literally (texts are never formats" +
-                                     (carriesDisplayName(key) ? "; only the first %P is filled in)" : ")"));
+                                     (key.namesProduct ? "; only the first %P is filled in)" : ")"));
 }
 
 void checkText(CheckContext& context, const std::string& file, const std::string& path,

@@ -216,6 +216,15 @@ int main(int argc, char** argv) {
 
         page = d.waitForPage(kFinish, 120000);
         gallery.shoot(d, kvgallery::kFinishPage, {page, d.frame()});
+        // The same page as an install that stopped (and was taken back) shows
+        // it: the page reads the install's outcome each time it is shown.
+        kv::installState.installStopped = true;
+        ::ShowWindow(page, SW_HIDE);
+        ::ShowWindow(page, SW_SHOW);
+        gallery.shoot(d, kvgallery::kFinishStoppedPage, {page, d.frame()});
+        kv::installState.installStopped = false;
+        ::ShowWindow(page, SW_HIDE);
+        ::ShowWindow(page, SW_SHOW);
         d.setCheck(d.item(page, 1016), false);  // restart later: nothing is restarted
         d.setCheck(d.item(page, 1020), true);
         d.cancel();

@@ -43,7 +43,7 @@ LANGUAGES = [
     ('chs', 'zh_CN.UTF-8', 'cp936'),
 ]
 SCREENS = ['language', 'welcome', 'setup-type', 'destination', 'program-folder', 'information',
-           'finish', 'exit-confirm', 'progress', 'uninstall-question', 'uninstall-progress', 'uninstall-message']
+           'finish', 'finish-stopped', 'exit-confirm', 'progress', 'uninstall-question', 'uninstall-progress', 'uninstall-message']
 THUMBNAIL_FACTOR = 4
 
 # Faces the templates and the backdrop ask for that no Debian font carries,

@@ -26,13 +26,15 @@ const ControlText kTexts[] = {
     {kFinishPage, 1000, "[DLG] PFT"},         {kFinishPage, 1003, "[DLG] PF1"},
     {kFinishPage, 1006, "[DLG] PF2"},         {kFinishPage, 1016, "[DLG] PF4"},
     {kFinishPage, 1020, "[DLG] PF5"},
+    {kFinishStoppedPage, 1000, "[DLG] PFS"},  {kFinishStoppedPage, 1003, "[DLG] PF6"},
+    {kFinishStoppedPage, 1006, "[DLG] PF7"},
     {kExitConfirm, 1000, "[MSG] 23"},         {kExitConfirm, 1001, "[MSG] 24"},
     {kExitConfirm, 1002, "[MSG] 25"},         {kExitConfirm, 1, "[MSG] 21"},
     {kExitConfirm, 2, "[MSG] 22"},
 };
 
 const char* const kNames[kScreenCount] = {"language", "welcome", "setup-type", "destination", "program-folder",
-                                          "information", "finish", "exit-confirm", "progress",
+                                          "information", "finish", "finish-stopped", "exit-confirm", "progress",
                                           "uninstall-question", "uninstall-progress", "uninstall-message"};
 
 }  // namespace
@@ -42,10 +44,10 @@ const char* screenName(Screen screen) {
 }
 
 const char* frameTextKeyOf(Screen screen, int id) {
-    if (screen > kFinishPage) return nullptr;
+    if (screen > kFinishStoppedPage) return nullptr;
     if (id == 1001) return "[MSG] 1";
     if (id == 1002) return "[MSG] 2";
-    if (id == 1010) return screen == kFinishPage ? "[MSG] 7" : "[MSG] 4";
+    if (id == 1010) return screen >= kFinishPage ? "[MSG] 7" : "[MSG] 4";
     return nullptr;
 }
 

@@ -5,10 +5,10 @@
 namespace kvgallery {
 
 // The screens a user can see, in gallery order: the seven wizard pages (in
-// the frame's page order), then the exit confirmation and the progress
+// the frame's page order), the finish page after a stopped install, then the exit confirmation and the progress
 // dialog, then the uninstaller's question, progress window and last message.
 enum Screen { kLanguagePage, kWelcomePage, kSetupTypePage, kDestinationPage, kProgramFolderPage,
-              kInformationPage, kFinishPage, kExitConfirm, kProgress, kUninstallQuestion, kUninstallProgress,
+              kInformationPage, kFinishPage, kFinishStoppedPage, kExitConfirm, kProgress, kUninstallQuestion, kUninstallProgress,
               kUninstallMessage, kScreenCount };
 
 const char* screenName(Screen screen);  // "welcome", "exit-confirm", ...

@@ -7,7 +7,7 @@ that Windows uses for that language and with CRLF line endings:
   package/kv-00001/kvrem.<code>      uninstaller texts ([MSG])
 
 The only '%' sequence allowed in the setup texts is the "%P" placeholder in
-P31 and PF1, which the engine replaces with the product's display name.
+P31, PF1 and PF6, which the engine replaces with the product's display name.
 
 Usage: make_language_files.py [package folder]   (default: <repo>/package)
 """
@@ -36,7 +36,8 @@ DLG_KEYS = ['P1T', 'P11', 'P12', 'P13', 'P14', 'P15', 'P16',
             'P4T', 'P41', 'P42', 'P43',
             'P5T', 'P51',
             'P7T', 'P71', 'ROLLER3', 'ROLLER5',
-            'PFT', 'PF1', 'PF2', 'PF4', 'PF5']
+            'PFT', 'PF1', 'PF2', 'PF4', 'PF5',
+            'PFS', 'PF6', 'PF7']
 REM_KEYS = ['1', '2', '3', '4', '5', '6', '7', '8', '9', '10']
 
 # Longest value in bytes that the engine's buffers take (one byte is kept
@@ -44,6 +45,8 @@ REM_KEYS = ['1', '2', '3', '4', '5', '6', '7', '8', '9', '10']
 MAX_BYTES = 258
 MAX_BYTES_LONG = 518
 LONG_KEYS = {'P51'}
+# Texts whose first %P the engine replaces with the product's display name.
+PLACEHOLDER_KEYS = ('P31', 'PF1', 'PF6')
 
 TEXTS = {}
 
@@ -106,6 +109,11 @@ TEXTS['enu'] = {
                'Do you want to restart your computer now?',
         'PF4': 'Yes, I want to restart my computer now.',
         'PF5': 'No, I will restart my computer later.',
+        'PFS': 'Setup Not Completed',
+        'PF6': 'Setup could not install %P.',
+        'PF7': ('Setup could not write to the destination disk, which may be full. Everything it had '
+                'installed has been removed, so your computer is as it was before. Free some disk '
+                'space, then run Setup again.'),
     },
     'REM': {
         '1': 'Uninstall TarnWeld Mouse',
@@ -181,6 +189,11 @@ TEXTS['deu'] = {
                'können. Möchten Sie den Computer jetzt neu starten?',
         'PF4': 'Ja, den Computer jetzt neu starten.',
         'PF5': 'Nein, den Computer später neu starten.',
+        'PFS': 'Installation nicht abgeschlossen',
+        'PF6': 'Das Setup konnte %P nicht installieren.',
+        'PF7': ('Das Setup konnte nicht auf das Ziellaufwerk schreiben; es ist möglicherweise voll. '
+                'Alles bereits Installierte wurde wieder entfernt, Ihr Computer ist unverändert. '
+                'Geben Sie Speicherplatz frei und starten Sie das Setup erneut.'),
     },
     'REM': {
         '1': 'TarnWeld-Maus deinstallieren',
@@ -259,6 +272,11 @@ TEXTS['esn'] = {
                '¿Desea reiniciar el equipo ahora?',
         'PF4': 'Sí, deseo reiniciar el equipo ahora.',
         'PF5': 'No, reiniciaré el equipo más tarde.',
+        'PFS': 'Instalación no completada',
+        'PF6': 'El programa de instalación no pudo instalar %P.',
+        'PF7': ('No se pudo escribir en el disco de destino, que puede estar lleno. Se ha quitado '
+                'todo lo que se había instalado y el equipo ha quedado como estaba. Libere espacio en '
+                'disco y vuelva a ejecutar la instalación.'),
     },
     'REM': {
         '1': 'Desinstalar el ratón TarnWeld',
@@ -338,6 +356,11 @@ TEXTS['fra'] = {
                "pilote de souris. Voulez-vous redémarrer l'ordinateur maintenant ?",
         'PF4': "Oui, je veux redémarrer l'ordinateur maintenant.",
         'PF5': "Non, je redémarrerai l'ordinateur plus tard.",
+        'PFS': 'Installation non terminée',
+        'PF6': "Le programme d'installation n'a pas pu installer %P.",
+        'PF7': ("Impossible d'écrire sur le disque de destination, qui est peut-être plein. Tout ce "
+                'qui avait été installé a été supprimé : votre ordinateur est inchangé. Libérez de '
+                "l'espace disque, puis relancez l'installation."),
     },
     'REM': {
         '1': 'Désinstaller la souris TarnWeld',
@@ -416,6 +439,11 @@ TEXTS['ita'] = {
                'Riavviare il computer adesso?',
         'PF4': 'Sì, riavvia il computer adesso.',
         'PF5': 'No, riavvierò il computer più tardi.',
+        'PFS': 'Installazione non completata',
+        'PF6': 'Il programma di installazione non è riuscito a installare %P.',
+        'PF7': ('Impossibile scrivere sul disco di destinazione, che potrebbe essere pieno. Tutto ciò '
+                "che era stato installato è stato rimosso e il computer è rimasto com'era. Liberare "
+                "spazio su disco ed eseguire di nuovo l'installazione."),
     },
     'REM': {
         '1': 'Disinstallazione del mouse TarnWeld',
@@ -495,6 +523,11 @@ TEXTS['nld'] = {
                'muisstuurprogramma kunt gebruiken. Wilt u de computer nu opnieuw opstarten?',
         'PF4': 'Ja, de computer nu opnieuw opstarten.',
         'PF5': 'Nee, ik start de computer later opnieuw op.',
+        'PFS': 'Installatie niet voltooid',
+        'PF6': 'Het installatieprogramma kon %P niet installeren.',
+        'PF7': ('Er kon niet naar de doelschijf worden geschreven; deze is mogelijk vol. Alles wat al '
+                'was geïnstalleerd, is weer verwijderd: uw computer is ongewijzigd. Maak schijfruimte '
+                'vrij en voer het installatieprogramma opnieuw uit.'),
     },
     'REM': {
         '1': 'TarnWeld-muis verwijderen',
@@ -572,6 +605,11 @@ TEXTS['jpn'] = {
                '今すぐコンピュータを再起動しますか?',
         'PF4': 'はい、今すぐコンピュータを再起動します。',
         'PF5': 'いいえ、あとでコンピュータを再起動します。',
+        'PFS': 'セットアップは完了しませんでした',
+        'PF6': '%P をインストールできませんでした。',
+        'PF7': ('インストール先のディスクに書き込めませんでした。ディスクがいっぱいの可能性があり'
+                'ます。インストールした項目はすべて削除され、コンピュータは元の状態に戻りました。'
+                '空き容量を増やしてから、もう一度セットアップを実行してください。'),
     },
     'REM': {
         '1': 'TarnWeld マウスのアンインストール',
@@ -643,6 +681,10 @@ TEXTS['cht'] = {
         'PF2': '必須重新啟動 Windows 才能使用新的滑鼠驅動程式。要立即重新啟動電腦嗎？',
         'PF4': '是，立即重新啟動電腦。',
         'PF5': '否，稍後再重新啟動電腦。',
+        'PFS': '安裝未完成',
+        'PF6': '安裝程式無法安裝 %P。',
+        'PF7': ('安裝程式無法寫入目的磁碟，磁碟可能已滿。已安裝的所有項目均已移除，您的電腦已恢復'
+                '原狀。請釋放磁碟空間，然後重新執行安裝程式。'),
     },
     'REM': {
         '1': '解除安裝 TarnWeld 滑鼠',
@@ -713,6 +755,10 @@ TEXTS['chs'] = {
         'PF2': '必须重新启动 Windows 才能使用新的鼠标驱动程序。是否立即重新启动计算机？',
         'PF4': '是，立即重新启动计算机。',
         'PF5': '否，稍后再重新启动计算机。',
+        'PFS': '安装未完成',
+        'PF6': '安装程序无法安装 %P。',
+        'PF7': ('安装程序无法写入目标磁盘，磁盘可能已满。已安装的所有内容均已删除，您的计算机已恢'
+                '复原状。请释放磁盘空间，然后重新运行安装程序。'),
     },
     'REM': {
         '1': '卸载 TarnWeld 鼠标',
@@ -788,6 +834,11 @@ TEXTS['kor'] = {
                '지금 컴퓨터를 다시 시작하시겠습니까?',
         'PF4': '예, 지금 컴퓨터를 다시 시작합니다.',
         'PF5': '아니요, 나중에 컴퓨터를 다시 시작합니다.',
+        'PFS': '설치를 완료하지 못했습니다',
+        'PF6': '설치 프로그램이 %P을(를) 설치하지 못했습니다.',
+        'PF7': ('대상 디스크에 쓸 수 없습니다. 디스크가 가득 찼을 수 있습니다. 이미 '
+                '설치된 항목은 모두 제거되어 컴퓨터가 이전 상태로 돌아갔습니다. 디스크 '
+                '공간을 확보한 다음 설치를 다시 실행하십시오.'),
     },
     'REM': {
         '1': 'TarnWeld 마우스 제거',
@@ -827,7 +878,7 @@ def check_language(code):
             limit = MAX_BYTES_LONG if key in LONG_KEYS and section == 'DLG' else MAX_BYTES
             if len(data) > limit:
                 raise TextError('%s: %d bytes, at most %d' % (where, len(data), limit))
-            wants_placeholder = section == 'DLG' and key in ('P31', 'PF1')
+            wants_placeholder = section == 'DLG' and key in PLACEHOLDER_KEYS
             if wants_placeholder:
                 if data.count(b'%') != 1 or b'%P' not in data:
                     raise TextError(where + ': needs exactly one %P and no other %')

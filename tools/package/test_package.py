@@ -154,7 +154,7 @@ class LanguageFilesTest(unittest.TestCase, LineEndingsMixin):
             for section, pairs in ini.items():
                 for key, value in pairs:
                     where = '%s [%s] %s' % (code, section, key)
-                    if section == 'DLG' and key in ('P31', 'PF1'):
+                    if section == 'DLG' and key in ('P31', 'PF1', 'PF6'):
                         self.assertEqual(value.count(b'%'), 1, where)
                         self.assertIn(b'%P', value, where)
                     else:
