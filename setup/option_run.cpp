@@ -12,6 +12,7 @@
 #include "common/result_code.h"
 #include "common/setup_config.h"
 #include "common/shared_folders.h"
+#include "install/install_rollback.h"
 #include "install/install_sequence.h"
 #include "install/install_state.h"
 #include "setup/setup_run.h"
@@ -157,12 +158,13 @@ int runUnattended(void* context) {
     installState.driverInstalled = false;
     runInstallStepsInline(engineInstallSteps());
     installState.uninstallLog.close();
+    // A stopped install is taken back, as the wizard's progress dialog does.
+    rollBackStoppedInstall();
     const bool restart = installState.restartNeeded || installState.driverInstalled;
     installState.restartNeeded = 1;  // as a wizard run leaves it
 
     if (installState.installStopped) {
-        reportStep("result: failed (%d): the installation stopped; what it installed is in its uninstall log",
-                   kExitFailed);
+        reportStep("result: failed (%d): the installation stopped; what it had installed was removed", kExitFailed);
         return kExitFailed;
     }
     saveChoices(r);
