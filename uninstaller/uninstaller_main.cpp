@@ -200,11 +200,6 @@ void queueOwnRemoval(bool ntFamily) {
 
 }  // namespace
 
-// GCC calls __main at the start of main to run the static constructors; the
-// runtime's start-up has already run them, and libgcc's own __main would
-// bring its unwind tables along.
-extern "C" void __main() {}
-
 int main(int argc, char** argv) {
     const Arguments arguments = parseArguments(argc, argv);
     kv::CopyLink link;

@@ -1,6 +1,6 @@
-// The entry point of setup.exe: splits the command line into arguments the
-// way the C runtime does for simple cases (blanks separate, double quotes
-// group) and hands them to main.
+// The entry point of the programs (setup.exe, kvrem00.exe): splits the
+// command line into arguments the way the C runtime does for simple cases
+// (blanks separate, double quotes group) and hands them to main.
 #include "base/runtime/module_lifetime.h"
 
 int main(int argc, char** argv);
@@ -33,6 +33,11 @@ int splitCommandLine(const char* line, char (&buffer)[kCommandCapacity], char* (
 }
 
 }  // namespace
+
+// GCC calls __main at the start of main to run the static constructors. The
+// start-up below has already run them; libgcc's own __main would run them a
+// second time and bring its unwind tables along.
+extern "C" void __main() {}
 
 extern "C" void mainCRTStartup() {
     kv::runStaticConstructors();

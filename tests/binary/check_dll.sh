@@ -1,13 +1,19 @@
 #!/bin/sh
 # The built library exports DOINSTALL and DOINSTALLEX under their plain names
-# only; the launcher is a Windows (not a console) program with the setup's
-# icon as its first icon group; both carry a version resource. Both
-# launcher import nothing but the Windows DLLs that every supported system
+# only; the launcher and the uninstaller are Windows (not console) programs
+# with their icon as the first icon group; all carry a version resource. All
+# import nothing but the Windows DLLs that every supported system
 # ships from its first release (no C runtime: the first Windows 95 has no
 # msvcrt.dll; no C++ runtime, libgcc or pthread DLLs) and no function the
-# oldest supported systems lack.
+# oldest supported systems lack. KV_MAX_BYTES: the most bytes the module may
+# take (the uninstaller's limit).
 set -eu
 dll=$1
+size=$(stat -c %s "$dll")
+if [ -n "${KV_MAX_BYTES:-}" ] && [ "$size" -gt "$KV_MAX_BYTES" ]; then
+    echo "$size bytes, more than the $KV_MAX_BYTES allowed"
+    exit 1
+fi
 dump=$(i686-w64-mingw32-objdump -p "$dll")
 exports=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | grep -E '^[[:space:]]+\[' | sed 's/^.*\] //')
 if [ "${dll##*.}" = "dll" ] && [ "$(printf '%s' "$exports" | tr '\n' ' ')" != "DOINSTALL DOINSTALLEX" ]; then
@@ -26,11 +32,10 @@ if [ "${dll##*.}" = "exe" ]; then
         echo "not a Windows program: $(printf '%s\n' "$dump" | grep Subsystem)"
         exit 1
     fi
-    # Explorer shows the first icon group; the setup's is 128.
-    # KV_NO_ICON: a program that carries no icon (the uninstaller).
-    [ -n "${KV_NO_ICON:-}" ] || first_group=$(printf '%s\n' "$resources" | sed -n 's/^\([0-9A-Za-z_]*\) 14 \/\* RT_GROUP_ICON.*/\1/p' | head -n 1)
-    if [ -z "${KV_NO_ICON:-}" ] && [ "$first_group" != "128" ]; then
-        echo "first icon group is '$first_group', not the setup's icon 128"
+    # Explorer shows the first icon group; the programs' is 128.
+    first_group=$(printf '%s\n' "$resources" | sed -n 's/^\([0-9A-Za-z_]*\) 14 \/\* RT_GROUP_ICON.*/\1/p' | head -n 1)
+    if [ "$first_group" != "128" ]; then
+        echo "first icon group is '$first_group', not the program's icon 128"
         exit 1
     fi
 fi
@@ -55,5 +60,6 @@ for name in $(printf '%s\n' "$dump" | awk '/DLL Name:/{dll=toupper($3); next} dl
     fi
 done
 [ $bad -eq 0 ] || exit 1
+echo "size: $size bytes"
 echo "exports: $(printf '%s' "$exports" | tr '\n' ' ')"
 echo "imports: $(printf '%s\n' "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')"

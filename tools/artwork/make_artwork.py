@@ -9,6 +9,8 @@ Outputs (all made from scratch here, standard library only):
                gradient's rows stay single runs).
   kvsetup.ico  the same mouse as an icon: 32x32 and 16x16, each once as
                32 bpp BGRA and once as 8 bpp with palette, both with AND mask.
+  kvrem00.ico  the uninstaller's icon: the same mouse, 32x32 and 16x16, each
+               only as 4 bpp with a 16-colour palette, with AND mask.
   copy.avi     8 bpp run-length encoded ('RLE ', BI_RLE8) clip of 12 frames,
                272 x 40, 10 fps: sheets of paper flying from one folder into
                another. Every frame is complete (no skips), so each is a key
@@ -658,29 +660,43 @@ def icon_image_32(canvas):
     return header + bytes(xor) + mask
 
 
-def icon_image_8(canvas):
+def icon_image_indexed(canvas, bpp):
+    """An icon image of 8 bpp (256 colours) or 4 bpp (16 colours), each with
+    a palette made for the image."""
     w, h = canvas.width, canvas.height
+    size = 1 << bpp
     colours = opaque_colours(canvas)
     counts = {}
     for c in colours:
         if c is not None:
             counts[c] = counts.get(c, 0) + 1
-    palette = median_cut(counts, 255)
+    palette = median_cut(counts, size - 1)
     palette = [(0, 0, 0)] + palette  # index 0: under the transparent pixels
-    palette += [(0, 0, 0)] * (256 - len(palette))
+    palette += [(0, 0, 0)] * (size - len(palette))
     cache = {}
-    stride = (w + 3) & ~3
+    per_byte = 8 // bpp
+    stride = ((w * bpp + 31) // 32) * 4
     xor = bytearray()
     for y in range(h - 1, -1, -1):
         row = bytearray(stride)
         for x in range(w):
             c = colours[y * w + x]
-            row[x] = 0 if c is None else nearest_index(palette, c, cache, first=1)
+            index = 0 if c is None else nearest_index(palette, c, cache, first=1)
+            shift = (per_byte - 1 - x % per_byte) * bpp
+            row[x // per_byte] |= index << shift
         xor += row
     mask = and_mask(w, h, [c is not None for c in colours])
     pal = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
-    header = bitmapinfoheader(w, h * 2, 8, len(xor) + len(mask))
+    header = bitmapinfoheader(w, h * 2, bpp, len(xor) + len(mask))
     return header + pal + bytes(xor) + mask
+
+
+def icon_image_8(canvas):
+    return icon_image_indexed(canvas, 8)
+
+
+def icon_image_4(canvas):
+    return icon_image_indexed(canvas, 4)
 
 
 def write_ico(path, images):
@@ -688,7 +704,7 @@ def write_ico(path, images):
     out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for size, bpp, data in images:
-        colour_count = 0  # 0 for 8 bpp (256 colours) and above
+        colour_count = 16 if bpp == 4 else 0  # 0 for 8 bpp (256 colours) and above
         out += struct.pack('<BBBBHHII', size % 256, size % 256, colour_count, 0, 1, bpp,
                            len(data), offset)
         offset += len(data)
@@ -790,6 +806,12 @@ def main(argv):
         (16, 32, icon_image_32(icon16)),
         (32, 8, icon_image_8(icon32)),
         (16, 8, icon_image_8(icon16)),
+    ])
+
+    # The uninstaller's icon: 16 colours only, to keep the program small.
+    write_ico(os.path.join(out_dir, 'kvrem00.ico'), [
+        (32, 4, icon_image_4(icon32)),
+        (16, 4, icon_image_4(icon16)),
     ])
 
     with open(os.path.join(out_dir, 'copy.avi'), 'wb') as f:
