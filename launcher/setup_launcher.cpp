@@ -2,7 +2,9 @@
 // engine on its own folder and performs the restart that the engine asks for;
 // with /s it runs an unattended install and returns its exit code instead.
 #include "base/bounded_format.h"
+#include "base/computer_restart.h"
 #include "base/proc_address.h"
+#include "base/program_folder.h"
 #include "base/unique_handle.h"
 #include "common/exit_codes.h"
 #include "common/running_setup_window.h"
@@ -19,15 +21,6 @@ namespace {
 using DoInstallFn = int(WINAPI*)(const char*);
 using DoInstallExFn = int(WINAPI*)(const char*, const char*);
 
-bool folderOfModule(char (&folder)[kv::kPathCapacity]) {
-    const DWORD length = ::GetModuleFileNameA(nullptr, folder, sizeof(folder));
-    if (length == 0 || length >= sizeof(folder)) return false;
-    char* slash = std::strrchr(folder, '\\');
-    if (slash == nullptr) return false;
-    *slash = '\0';
-    return true;
-}
-
 // A file named relative to where the administrator started the launcher,
 // made absolute before the launcher moves into the source folder (often a
 // read-only medium). False when the full path does not fit.
@@ -38,33 +31,16 @@ bool makeAbsolute(char (&path)[kv::kOptionTextCapacity]) {
     return length > 0 && length < sizeof(full) && kv::copyInto(path, full);
 }
 
-bool enableShutdownPrivilege() {
-    kv::UniqueKernelObject token;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                            token.put()))
-        return false;
-    TOKEN_PRIVILEGES privileges = {};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (!::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
-        return false;
-    return ::AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr) &&
-           ::GetLastError() == ERROR_SUCCESS;
-}
-
 void performRestart(int resultCode, bool dryRun) {
     const kv::RestartKind kind = kv::restartKindFor(resultCode);
     if (kind == kv::RestartKind::Windows95Family) {
         kv::printTo(STD_OUTPUT_HANDLE, "restart: Windows 95-family restart (ExitWindowsEx EWX_REBOOT)%s\n",
                     dryRun ? " - skipped, /norestart" : "");
-        if (!dryRun) ::ExitWindowsEx(EWX_REBOOT, 0);
+        if (!dryRun) kv::restartComputer(false);
     } else if (kind == kv::RestartKind::NtFamily) {
         kv::printTo(STD_OUTPUT_HANDLE, "restart: NT-family restart (shutdown privilege, ExitWindowsEx EWX_REBOOT)%s\n",
                     dryRun ? " - skipped, /norestart" : "");
-        if (!dryRun) {
-            enableShutdownPrivilege();
-            ::ExitWindowsEx(EWX_REBOOT, 0);
-        }
+        if (!dryRun) kv::restartComputer(true);
     } else {
         kv::printTo(STD_OUTPUT_HANDLE, "restart: none\n");
     }
@@ -105,7 +81,7 @@ int main(int, char**) {
     }
 
     char ownFolder[kv::kPathCapacity] = {};
-    if (!folderOfModule(ownFolder)) {
+    if (!kv::folderOfProgram(ownFolder)) {
         report.error("cannot find the launcher's own folder");
         return failed;
     }

@@ -3,7 +3,9 @@
 // /s: no window, no question, never restarts. /log=FILE: one line per item.
 // Exit codes in uninstaller/exit_codes.h.
 #include "base/bounded_format.h"
+#include "base/computer_restart.h"
 #include "base/heap_string.h"
+#include "base/program_folder.h"
 #include "common/single_instance.h"
 #include "install/usb_filter_removal.h"
 #include "removal/pending_delete.h"
@@ -47,15 +49,6 @@ Arguments parseArguments(int argc, char** argv) {
     return arguments;
 }
 
-bool folderOfProgram(char (&folder)[kv::kPathCapacity]) {
-    const DWORD length = ::GetModuleFileNameA(nullptr, folder, sizeof(folder));
-    if (length == 0 || length >= sizeof(folder)) return false;
-    char* slash = std::strrchr(folder, '\\');
-    if (slash == nullptr) return false;
-    *slash = '\0';
-    return true;
-}
-
 kv::FilterPlatform filterPlatform(bool& ntFamily) {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
@@ -63,16 +56,6 @@ kv::FilterPlatform filterPlatform(bool& ntFamily) {
     ntFamily = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
     if (!ntFamily) return kv::FilterPlatform::Family95;
     return version.dwMajorVersion >= 5 ? kv::FilterPlatform::Nt5 : kv::FilterPlatform::Nt4;
-}
-
-bool enableShutdownPrivilege() {
-    kv::UniqueKernelObject token;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) return false;
-    TOKEN_PRIVILEGES privileges = {};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (!::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) return false;
-    return ::AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr) != 0;
 }
 
 // The report that also moves the progress window along: settings come
@@ -207,7 +190,7 @@ int main(int argc, char** argv) {
                         kv::parseCopyLink(arguments.copyLink, link);
     char ownFolder[kv::kPathCapacity];
     if (!isCopy) {
-        if (!folderOfProgram(ownFolder)) return kv::kExitNotRemoved;
+        if (!kv::folderOfProgram(ownFolder)) return kv::kExitNotRemoved;
         // The copy runs elsewhere: the /log file is passed with its full path.
         char logFile[kv::kPathCapacity] = {};
         if (arguments.logFile != nullptr &&
@@ -240,9 +223,6 @@ int main(int argc, char** argv) {
         kv::removeAfterUninstaller(options, afterwards);
     }
     queueOwnRemoval(ntFamily);
-    if (restartNow) {
-        if (ntFamily) enableShutdownPrivilege();
-        ::ExitWindowsEx(EWX_REBOOT, 0);
-    }
+    if (restartNow) kv::restartComputer(ntFamily);
     return code;
 }
