@@ -101,7 +101,7 @@ TEST(LanguageTable, DetectionFollowsTheSystemLanguageOrKeepsTheIndex) {
 TEST(LanguageStrings, EveryTextOfEverySampleLanguageLoads) {
     int count = 0;
     kv::languageKeys(count);
-    EXPECT_EQ(45, count);
+    EXPECT_EQ(48, count);
     for (int index = 0; index < kv::kLanguageCount; ++index) {
         SCOPED_TRACE(kv::languageCodeAt(index));
         useSource(kvtest::samplePackageDir(), index);
@@ -111,6 +111,7 @@ TEST(LanguageStrings, EveryTextOfEverySampleLanguageLoads) {
         EXPECT_EQ(nullptr, std::strstr(languageStrings.destinationText.get(), "%P"));
         EXPECT_NE(nullptr, std::strstr(languageStrings.destinationText.get(), "%s"));
         EXPECT_NE(nullptr, std::strstr(languageStrings.finishText.get(), "%s"));
+        EXPECT_NE(nullptr, std::strstr(languageStrings.stoppedText.get(), "%s"));
     }
     kv::releaseLanguageStrings();
     EXPECT_EQ(0, presentTextCount());
@@ -149,7 +150,7 @@ TEST(LanguageStrings, SectionLookupGivesWhatTheKeyReaderGives) {
             const DWORD length = ::GetPrivateProfileStringA(keys[k].section, keys[k].key, "", buffer,
                                                             keys[k].bufferSize, path);
             std::string expected(buffer, kv::fittedTextLength(buffer, length, keys[k].bufferSize));
-            if (std::strcmp(keys[k].key, "P31") == 0 || std::strcmp(keys[k].key, "PF1") == 0) {
+            if (keys[k].namesProduct) {
                 const std::size_t mark = expected.find("%P");
                 if (mark != std::string::npos) expected[mark + 1] = 's';
             }
