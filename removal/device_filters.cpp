@@ -1,7 +1,6 @@
 #include "removal/device_filters.h"
 
 #include "base/bounded_format.h"
-#include "base/heap_vector.h"
 #include "base/proc_address.h"
 #include "base/system_library.h"
 #include "base/unique_handle.h"
@@ -13,9 +12,10 @@ namespace {
 constexpr DWORD kAllClasses = 0x4;      // DIGCF_ALLCLASSES: present or not
 constexpr DWORD kLowerFilters = 0x12;   // SPDRP_LOWERFILTERS
 constexpr DWORD kMultiString = 7;       // REG_MULTI_SZ
-constexpr DWORD kFirstFilterList = 1024;
-constexpr DWORD kLargestFilterList = 65536;
+constexpr DWORD kLargestFilterList = 1024;
 constexpr DWORD kMostDevices = 4096;  // an enumeration that never ends still does
+
+constexpr char kNotEdited[] = "a device cannot be edited";
 
 // SP_DEVINFO_DATA in its published 32-bit layout.
 struct DeviceInfoData {
@@ -32,41 +32,6 @@ using GetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, DWORD*, BYTE
 using SetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, const BYTE*, DWORD);
 using DestroyListFn = BOOL(WINAPI*)(HANDLE);
 
-// `count` zero bytes.
-bool zeroed(Vector<char>& buffer, std::size_t count) {
-    if (!buffer.reserve(count)) return false;
-    while (buffer.size() < count)
-        if (!buffer.push_back(0)) return false;
-    for (std::size_t i = 0; i < count; ++i) buffer[i] = 0;
-    return true;
-}
-
-enum class Read { Listed, NoFilters, Failed };
-
-// The device's lower filters into `list` (two zeros beyond `*size`, so a
-// list without its last terminator still ends), grown once when the
-// property says it needs more.
-Read readFilters(GetPropertyFn getProperty, HANDLE devices, DeviceInfoData& device, Vector<char>& list,
-                 DWORD* size) {
-    DWORD capacity = kFirstFilterList;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!zeroed(list, capacity + 2)) return Read::Failed;
-        DWORD type = 0, needed = 0;
-        if (getProperty(devices, &device, kLowerFilters, &type, reinterpret_cast<BYTE*>(&list[0]), capacity,
-                        &needed)) {
-            *size = needed <= capacity ? needed : capacity;
-            // A list of another type is no list of filters to the system.
-            return type == kMultiString ? Read::Listed : Read::NoFilters;
-        }
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_INVALID_DATA) return Read::NoFilters;  // the device has no such property
-        if (error != ERROR_INSUFFICIENT_BUFFER || needed <= capacity || needed > kLargestFilterList)
-            return Read::Failed;
-        capacity = needed;
-    }
-    return Read::Failed;
-}
-
 DeviceFilterResult removeThroughDeviceProperties() {
     DeviceFilterResult result;
     UniqueModule library(loadSystemLibrary("SETUPAPI.DLL"));
@@ -82,42 +47,44 @@ DeviceFilterResult removeThroughDeviceProperties() {
 
     const HANDLE devices = getClassDevs(nullptr, nullptr, nullptr, kAllClasses);
     if (devices == INVALID_HANDLE_VALUE || devices == nullptr) {
-        result.doubt = "the list of devices cannot be read";
+        result.doubt = kNotEdited;
         return result;
     }
-    Vector<char> filters, kept;
     DWORD index = 0;
     for (; index < kMostDevices; ++index) {
         DeviceInfoData device = {};
         device.cbSize = sizeof(device);
         if (!enumDevices(devices, index, &device)) {
             if (::GetLastError() == ERROR_NO_MORE_ITEMS) break;
-            result.doubt = "a device cannot be read";
+            result.doubt = kNotEdited;
             continue;
         }
-        DWORD size = 0;
-        const Read read = readFilters(getProperty, devices, device, filters, &size);
-        if (read == Read::NoFilters) continue;
+        // One more zero than the value holds, so a list without its last
+        // terminator still ends.
+        BYTE filters[kLargestFilterList + 2] = {};
+        DWORD type = 0, size = 0;
+        if (!getProperty(devices, &device, kLowerFilters, &type, filters, kLargestFilterList, &size)) {
+            // No such property: no filters. A list longer than any real one
+            // is not edited, and the driver stays.
+            if (::GetLastError() != ERROR_INVALID_DATA) result.doubt = kNotEdited;
+            continue;
+        }
+        // A list of another type is no list of filters to the system.
+        if (type != kMultiString) continue;
+        char kept[kLargestFilterList + 2];
         std::size_t keptSize = 0;
-        const FilterEdit edit = read == Read::Failed || !zeroed(kept, size + 2)
-                                    ? FilterEdit::NoRoom
-                                    : removeFilterDriver(&filters[0], size, &kept[0], size + 2, &keptSize);
+        const FilterEdit edit =
+            removeFilterDriver(reinterpret_cast<const char*>(filters), size, kept, sizeof(kept), &keptSize);
         if (edit == FilterEdit::Unchanged) continue;
-        if (edit == FilterEdit::NoRoom) {
-            result.doubt = "a device's lower filters cannot be read";
-            continue;
-        }
         // A null list deletes the property.
-        const bool done = edit == FilterEdit::Emptied
-                              ? setProperty(devices, &device, kLowerFilters, nullptr, 0)
-                              : setProperty(devices, &device, kLowerFilters, reinterpret_cast<const BYTE*>(&kept[0]),
-                                            static_cast<DWORD>(keptSize));
-        if (done)
+        const BYTE* list = edit == FilterEdit::Emptied ? nullptr : reinterpret_cast<const BYTE*>(kept);
+        if (edit != FilterEdit::NoRoom &&
+            setProperty(devices, &device, kLowerFilters, list, static_cast<DWORD>(keptSize)))
             ++result.changed;
         else
-            result.doubt = "a device's lower filters cannot be changed";
+            result.doubt = kNotEdited;
     }
-    if (index == kMostDevices) result.doubt = "the list of devices does not end";
+    if (index == kMostDevices) result.doubt = kNotEdited;
     destroyList(devices);
     return result;
 }
@@ -131,7 +98,7 @@ DeviceFilterResult removeFilterDriverFromDevices(FilterPlatform platform, int (*
             if (usbWalk95 != nullptr)
                 result.changed = usbWalk95();
             else
-                result.doubt = "the USB devices cannot be walked";
+                result.doubt = kNotEdited;
             break;
         case FilterPlatform::Nt5: return removeThroughDeviceProperties();
         case FilterPlatform::Nt4: break;

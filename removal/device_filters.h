@@ -19,8 +19,8 @@ struct DeviceFilterResult {
 // NT 5: every device's lower-filter property through the Setup API, loaded
 // by full path from the system folder; other filters are kept in their
 // order and an emptied value is deleted. Doubt remains when the Setup API
-// or the device list is missing, or a device's filters cannot be read or
-// changed; the other devices are still edited.
+// or the device list is missing, or a device's filters cannot be read (a
+// list over 1 KB included) or changed; the other devices are still edited.
 // NT 4 has no such property.
 DeviceFilterResult removeFilterDriverFromDevices(FilterPlatform platform, int (*usbWalk95)());
 
