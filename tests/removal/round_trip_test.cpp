@@ -337,7 +337,6 @@ public:
         }
     }
     std::string keyOf(const Device& device) const { return "System\\CurrentControlSet\\Enum\\" + device.instance; }
-    const std::vector<Device>& devices() const { return devices_; }
 
     // Every device's filters as the uninstaller should have left them, or,
     // with `edited` false, as they were made.
