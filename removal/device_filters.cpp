@@ -15,6 +15,8 @@ constexpr DWORD kMultiString = 7;       // REG_MULTI_SZ
 constexpr DWORD kLargestFilterList = 1024;
 constexpr DWORD kMostDevices = 4096;  // an enumeration that never ends still does
 
+constexpr char kNotEdited[] = "a device cannot be edited";
+
 // SP_DEVINFO_DATA in its published 32-bit layout.
 struct DeviceInfoData {
     DWORD cbSize;
@@ -30,56 +32,78 @@ using GetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, DWORD*, BYTE
 using SetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, const BYTE*, DWORD);
 using DestroyListFn = BOOL(WINAPI*)(HANDLE);
 
-int removeThroughDeviceProperties() {
+DeviceFilterResult removeThroughDeviceProperties() {
+    DeviceFilterResult result;
     UniqueModule library(loadSystemLibrary("SETUPAPI.DLL"));
     const auto getClassDevs = procAddress<GetClassDevsFn>(library.get(), "SetupDiGetClassDevsA");
     const auto enumDevices = procAddress<EnumDeviceInfoFn>(library.get(), "SetupDiEnumDeviceInfo");
     const auto getProperty = procAddress<GetPropertyFn>(library.get(), "SetupDiGetDeviceRegistryPropertyA");
     const auto setProperty = procAddress<SetPropertyFn>(library.get(), "SetupDiSetDeviceRegistryPropertyA");
     const auto destroyList = procAddress<DestroyListFn>(library.get(), "SetupDiDestroyDeviceInfoList");
-    if (!getClassDevs || !enumDevices || !getProperty || !setProperty || !destroyList) return -1;
+    if (!getClassDevs || !enumDevices || !getProperty || !setProperty || !destroyList) {
+        result.doubt = "the Setup API is missing";
+        return result;
+    }
 
     const HANDLE devices = getClassDevs(nullptr, nullptr, nullptr, kAllClasses);
-    if (devices == INVALID_HANDLE_VALUE || devices == nullptr) return 0;
-    int changed = 0;
-    for (DWORD index = 0; index < kMostDevices; ++index) {
+    if (devices == INVALID_HANDLE_VALUE || devices == nullptr) {
+        result.doubt = kNotEdited;
+        return result;
+    }
+    DWORD index = 0;
+    for (; index < kMostDevices; ++index) {
         DeviceInfoData device = {};
         device.cbSize = sizeof(device);
         if (!enumDevices(devices, index, &device)) {
             if (::GetLastError() == ERROR_NO_MORE_ITEMS) break;
+            result.doubt = kNotEdited;
             continue;
         }
         // One more zero than the value holds, so a list without its last
         // terminator still ends.
         BYTE filters[kLargestFilterList + 2] = {};
         DWORD type = 0, size = 0;
-        if (!getProperty(devices, &device, kLowerFilters, &type, filters, kLargestFilterList, &size) ||
-            type != kMultiString || size > kLargestFilterList)
+        if (!getProperty(devices, &device, kLowerFilters, &type, filters, kLargestFilterList, &size)) {
+            // No such property: no filters. A list longer than any real one
+            // is not edited, and the driver stays.
+            if (::GetLastError() != ERROR_INVALID_DATA) result.doubt = kNotEdited;
             continue;
+        }
+        // A list of another type is no list of filters to the system.
+        if (type != kMultiString) continue;
         char kept[kLargestFilterList + 2];
         std::size_t keptSize = 0;
         const FilterEdit edit =
             removeFilterDriver(reinterpret_cast<const char*>(filters), size, kept, sizeof(kept), &keptSize);
         if (edit == FilterEdit::Unchanged) continue;
-        const bool done = edit == FilterEdit::Emptied
-                              ? setProperty(devices, &device, kLowerFilters, nullptr, 0)
-                              : setProperty(devices, &device, kLowerFilters, reinterpret_cast<const BYTE*>(kept),
-                                            static_cast<DWORD>(keptSize));
-        if (done) ++changed;
+        // A null list deletes the property.
+        const BYTE* list = edit == FilterEdit::Emptied ? nullptr : reinterpret_cast<const BYTE*>(kept);
+        if (edit != FilterEdit::NoRoom &&
+            setProperty(devices, &device, kLowerFilters, list, static_cast<DWORD>(keptSize)))
+            ++result.changed;
+        else
+            result.doubt = kNotEdited;
     }
+    if (index == kMostDevices) result.doubt = kNotEdited;
     destroyList(devices);
-    return changed;
+    return result;
 }
 
 }  // namespace
 
-int removeFilterDriverFromDevices(FilterPlatform platform, int (*usbWalk95)()) {
+DeviceFilterResult removeFilterDriverFromDevices(FilterPlatform platform, int (*usbWalk95)()) {
+    DeviceFilterResult result;
     switch (platform) {
-        case FilterPlatform::Family95: return usbWalk95 != nullptr ? usbWalk95() : -1;
+        case FilterPlatform::Family95:
+            if (usbWalk95 != nullptr)
+                result.changed = usbWalk95();
+            else
+                result.doubt = kNotEdited;
+            break;
         case FilterPlatform::Nt5: return removeThroughDeviceProperties();
-        case FilterPlatform::Nt4: return 0;
+        case FilterPlatform::Nt4: break;
     }
-    return 0;
+    return result;
 }
 
 }  // namespace kv

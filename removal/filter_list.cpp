@@ -24,7 +24,7 @@ FilterEdit removeFilterDriver(const char* list, std::size_t size, char* out, std
                               std::size_t* outSize) {
     *outSize = 0;
     std::size_t written = 0;
-    bool removed = false;
+    bool removed = false, overflow = false;
     std::size_t kept = 0;
     std::size_t at = 0;
     while (at < size && list[at] != 0) {
@@ -33,8 +33,9 @@ FilterEdit removeFilterDriver(const char* list, std::size_t size, char* out, std
         const std::size_t length = end - at;
         if (namesFilterDriver(list + at, length)) {
             removed = true;
+        } else if (overflow || written + length + 1 > capacity) {
+            overflow = true;  // still looked through: is the driver named?
         } else {
-            if (written + length + 1 > capacity) return FilterEdit::Unchanged;
             for (std::size_t i = 0; i < length; ++i) out[written++] = list[at + i];
             out[written++] = 0;
             ++kept;
@@ -42,8 +43,8 @@ FilterEdit removeFilterDriver(const char* list, std::size_t size, char* out, std
         at = end + 1;
     }
     if (!removed) return FilterEdit::Unchanged;
+    if (overflow || (kept > 0 && written + 1 > capacity)) return FilterEdit::NoRoom;
     if (kept == 0) return FilterEdit::Emptied;
-    if (written + 1 > capacity) return FilterEdit::Unchanged;
     out[written++] = 0;
     *outSize = written;
     return FilterEdit::Edited;

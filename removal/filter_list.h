@@ -10,11 +10,12 @@ enum class FilterEdit {
     Unchanged,  // the driver is not named
     Edited,     // `out` holds the other filters, in their order
     Emptied,    // the driver was the only filter: delete the value
+    NoRoom,     // the driver is named, but the other filters do not fit `out`
 };
 
 // Reads `list` up to `size` bytes (a missing final terminator is tolerated),
-// writes the kept entries as a multi-string into out[capacity]. A list that
-// does not fit `out` is left Unchanged, as is one with no entries.
+// writes the kept entries as a multi-string into out[capacity]. A list with
+// no entries is left Unchanged.
 FilterEdit removeFilterDriver(const char* list, std::size_t size, char* out, std::size_t capacity,
                               std::size_t* outSize);
 

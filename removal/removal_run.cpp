@@ -97,7 +97,7 @@ private:
     void removeUninstallKey(const char* key);
     void removeAutoStartValue();
     void removeProductValues();
-    void removeFilterBeforeDriver();
+    bool removeFilterBeforeDriver();  // false while a device may still name the driver
     void removeFolder(const char* path, const char* kind);
     void removeUnrecordedFiles();
     void commitRestart();
@@ -109,6 +109,7 @@ private:
     SystemFolders system_;
     RemovalSummary summary_;
     bool filterRemoved_ = false;
+    const char* filterDoubt_ = nullptr;
 };
 
 void Remover::report(ItemOutcome outcome, const char* kind, const char* what, const char* why) {
@@ -207,12 +208,14 @@ void Remover::removeProductValues() {
     report(ItemOutcome::Removed, "product values", kWhat);
 }
 
-void Remover::removeFilterBeforeDriver() {
-    if (filterRemoved_) return;
+bool Remover::removeFilterBeforeDriver() {
+    if (filterRemoved_) return filterDoubt_ == nullptr;
     filterRemoved_ = true;
-    const int changed = removeFilterDriverFromDevices(options_.filterPlatform, options_.usbWalk95);
-    if (changed > 0) report(ItemOutcome::Removed, "device filters", "lower filters naming the filter driver");
-    if (changed < 0) report(ItemOutcome::Failed, "device filters", "lower filters", "the Setup API is missing");
+    const DeviceFilterResult result = removeFilterDriverFromDevices(options_.filterPlatform, options_.usbWalk95);
+    filterDoubt_ = result.doubt;
+    if (result.changed > 0) report(ItemOutcome::Removed, "device filters", "lower filters naming the filter driver");
+    if (filterDoubt_ != nullptr) report(ItemOutcome::Failed, "device filters", "lower filters", filterDoubt_);
+    return filterDoubt_ == nullptr;
 }
 
 void Remover::removeFolder(const char* path, const char* kind) {
@@ -231,7 +234,11 @@ void Remover::act(const PlannedRecord& record, const char* text) {
                     report(ItemOutcome::Kept, "file", text, "the new installation uses it");
                     break;
                 }
-                removeFilterBeforeDriver();
+                // A device naming a missing filter does not start.
+                if (!removeFilterBeforeDriver()) {
+                    report(ItemOutcome::Failed, "file", text, "a device may still name it");
+                    break;
+                }
             }
             reportDelete(deleteFileNowOrAtRestart(text, restart_), "file", text);
             break;

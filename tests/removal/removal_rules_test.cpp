@@ -185,10 +185,12 @@ TEST(RemovalRules, FilterListKeepsOtherFiltersInOrder) {
         EXPECT_EQ(c.edit, kv::removeFilterDriver(c.list.data(), c.list.size(), out, sizeof(out), &size));
         EXPECT_EQ(c.kept, std::string(out, size));
     }
+    // No room for the other filters: said so, unless the driver is not named.
     char tiny[3];
     std::size_t size = 0;
-    const std::string list("kvfltsys\0long\0\0", 15);
-    EXPECT_EQ(kv::FilterEdit::Unchanged, kv::removeFilterDriver(list.data(), list.size(), tiny, sizeof(tiny), &size));
+    const std::string named("long\0kvfltsys\0\0", 15), other("long\0short\0\0", 12);
+    EXPECT_EQ(kv::FilterEdit::NoRoom, kv::removeFilterDriver(named.data(), named.size(), tiny, sizeof(tiny), &size));
+    EXPECT_EQ(kv::FilterEdit::Unchanged, kv::removeFilterDriver(other.data(), other.size(), tiny, sizeof(tiny), &size));
 }
 
 TEST(RemovalRules, WininitLinesAddedWithoutTouchingOthers) {

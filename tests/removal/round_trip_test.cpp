@@ -6,7 +6,10 @@
 // program waits for it, so it sees the full exit code, which Wine's own
 // exit status cuts to 8 bits), restarts (wineboot -r works through the
 // delayed deletes and WININIT.INI) and compares snapshots of the files
-// under C:\ and of the registry.
+// under C:\ and of the registry. Rows with devices also give the system
+// devices whose lower filters name the filter driver: on 2000/XP the
+// uninstaller takes it out of their lists through the Setup API (Wine's own
+// here, which lists the devices of the registry's Enum key).
 #include "common/log_codec.h"
 #include "common/single_instance.h"
 #include "support/test_registry.h"
@@ -17,6 +20,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,6 +31,8 @@ namespace {
 
 constexpr char kTrayQuitEvent[] = "KvTrayDoubleQuit";
 constexpr char kCountKey[] = "SOFTWARE\\MORVASETUP";
+constexpr char kDriverFile[] = "C:\\windows\\system32\\Drivers\\KVFLTSYS.SYS";
+constexpr char kUninstallerSettings[] = "Software\\Wine\\AppDefaults\\kvrem00.exe";
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
@@ -211,14 +217,21 @@ Install install(const std::string& destination, const std::string& folder = "", 
                  "KV Round Trip " + (folder.empty() ? destination : folder) + version};
     const Entry doInstall = kvtest::stagedLibraryEntry();
     EXPECT_TRUE(doInstall);
+    // Run from the medium, as the launcher is: the filter driver is read
+    // from the current folder.
+    char previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(sizeof(previous), previous);
+    ::SetCurrentDirectoryA(kvtest::stagedPackageDir().c_str());
     RunOutcome outcome = runScripted(doInstall, kvtest::stagedPackageDir(), [&](Driver& d) {
         d.waitForPage(kLanguage);
         const std::string shown = d.text(d.item(d.walkTo(kDestination), 1018));
         if (proposed != nullptr) *proposed = shown;
         kvtest::finish(d, kvtest::installToFinish(d, made.destination, made.programFolder), false);
     });
+    ::SetCurrentDirectoryA(previous);
     kvtest::expectNoScriptFailures(outcome);
     EXPECT_TRUE(kvtest::fileExists(made.destination + "\\kvrem00.exe"));
+    EXPECT_TRUE(kvtest::fileExists(kDriverFile));
     return made;
 }
 
@@ -278,11 +291,98 @@ private:
     kv::UniqueKernelObject quit_;
 };
 
-enum class Scene { Plain, Interactive, TrayRunning, Reinstalled, DamagedLog, SystemFileInLog };
+bool deviceProperties() {
+    const std::string version = kvtest::windowsVersion();
+    return version == "win2k" || version == "winxp";
+}
+
+// Devices with lower filters, made below Enum\<bus>\<device>\<instance>
+// with a device class (Wine's Setup API lists only keys that name one) and
+// removed again at the end of the row. They lie outside the snapshots.
+class FilteredDevices {
+public:
+    struct Device {
+        std::string instance;
+        std::vector<std::string> filters;
+        std::vector<std::string> left;  // the filters the uninstaller leaves; none: the value goes
+    };
+
+    // `longList`: one more device, whose list is longer than any real one.
+    explicit FilteredDevices(bool longList) {
+        devices_ = {
+            {"USB\\VID_0A5E&PID_0001\\1", {"KVFLTSYS.SYS"}, {}},
+            {"USB\\VID_0A5E&PID_0002\\1", {"first.sys", "kvfltsys.sys", "last.sys"}, {"first.sys", "last.sys"}},
+            {"HID\\VID_0A5E&PID_0003\\1", {"KvFltSys", "other.sys"}, {"other.sys"}},  // the service name
+            {"USB\\VID_0A5E&PID_0004\\1", {"other.sys", "kvfltsys.sys.old"}, {"other.sys", "kvfltsys.sys.old"}},
+        };
+        if (longList) {
+            std::vector<std::string> many;
+            for (int i = 0; i < 50; ++i) many.push_back("kvtest_other_filter_" + std::to_string(100 + i) + ".sys");
+            many.push_back("kvfltsys.sys");
+            devices_.push_back({"USB\\VID_0A5E&PID_0005\\1", many, many});  // 1.5 KB
+        }
+        for (const Device& device : devices_) {
+            const std::string key = keyOf(device);
+            EXPECT_TRUE(kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, key, "ClassGUID",
+                                                   kvtest::stringValue("{4D36E96F-E325-11CE-BFC1-08002BE10318}")));
+            EXPECT_TRUE(kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, key, "Class", kvtest::stringValue("Mouse")));
+            EXPECT_TRUE(kvtest::writeRegistryValue(HKEY_LOCAL_MACHINE, key, "LowerFilters",
+                                                   kvtest::multiStringValue(device.filters)));
+        }
+    }
+    ~FilteredDevices() {
+        for (const Device& device : devices_) {
+            const std::string key = keyOf(device);
+            kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, key.substr(0, key.rfind('\\')));
+        }
+    }
+    std::string keyOf(const Device& device) const { return "System\\CurrentControlSet\\Enum\\" + device.instance; }
+
+    // Every device's filters as the uninstaller should have left them, or,
+    // with `edited` false, as they were made.
+    void expectFilters(bool edited) const {
+        for (const Device& device : devices_) {
+            const std::vector<std::string>& expected = edited ? device.left : device.filters;
+            kvtest::RegistryValue value;
+            const bool present = kvtest::readRegistryValue(HKEY_LOCAL_MACHINE, keyOf(device), "LowerFilters", value);
+            if (expected.empty()) {
+                // Wine's Setup API stores the empty value it is given where
+                // Windows deletes the property.
+                EXPECT_TRUE(!present || (value.type == REG_MULTI_SZ && value.bytes.empty()))
+                    << device.instance << ": " << value.bytes.size() << " bytes";
+                continue;
+            }
+            EXPECT_TRUE(present) << device.instance;
+            EXPECT_EQ(REG_MULTI_SZ, value.type) << device.instance;
+            EXPECT_EQ(joined(expected), joined(split(value.bytes))) << device.instance;
+        }
+    }
+
+private:
+    static std::vector<std::string> split(const std::string& multi) {
+        std::vector<std::string> out;
+        std::size_t at = 0;
+        while (at < multi.size() && multi[at] != 0) {
+            const std::size_t end = multi.find('\0', at);
+            out.push_back(multi.substr(at, end - at));
+            if (end == std::string::npos) break;
+            at = end + 1;
+        }
+        // A second terminator ends the list: none may be missing.
+        if (multi.size() < 2 || multi.compare(multi.size() - 2, 2, std::string(2, '\0')) != 0)
+            out.push_back("(no final terminator)");
+        return out;
+    }
+
+    std::vector<Device> devices_;
+};
+
+enum class Scene { Plain, Interactive, TrayRunning, Reinstalled, DamagedLog, SystemFileInLog, NoSetupApi, LongFilterList };
 
 struct Row {
     const char* name;
     Scene scene;
+    bool devices;  // devices naming the filter driver stand on the system while it uninstalls
 };
 
 class RoundTrip : public ::testing::TestWithParam<Row> {
@@ -298,10 +398,14 @@ protected:
 
 TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
     const Row row = GetParam();
+    if ((row.scene == Scene::NoSetupApi || row.scene == Scene::LongFilterList) && !deviceProperties())
+        GTEST_SKIP() << "the Setup API edits devices' lower filters on 2000/XP only";
     const Snapshot before = snapshot();
     const Install installed = install(row.name);
     const std::string log = installed.destination + "\\kvrem00.log";
     bool restartExpected = false;
+    std::unique_ptr<FilteredDevices> devices;
+    if (row.devices) devices.reset(new FilteredDevices(row.scene == Scene::LongFilterList));
 
     switch (row.scene) {
         case Scene::Plain: {
@@ -313,10 +417,17 @@ TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
                 EXPECT_EQ(1618, busy.exitCode) << busy.log;
                 EXPECT_TRUE(kvtest::fileExists(installed.destination + "\\kvrem00.log"));
             }
+            if (devices) devices->expectFilters(false);
             const Uninstalled u = uninstall(installed, false);
             EXPECT_EQ(0, u.exitCode) << u.log;
             EXPECT_EQ(std::string::npos, u.log.find("skipped:")) << u.log;
             EXPECT_EQ(std::string::npos, u.log.find("not removed:")) << u.log;
+            // NT 4 has no such device property, and on the 95 family the
+            // devices lie elsewhere (its own Enum key).
+            if (devices) devices->expectFilters(deviceProperties());
+            if (deviceProperties()) {
+                EXPECT_NE(std::string::npos, u.log.find("removed: device filters")) << u.log;
+            }
             break;
         }
         case Scene::Interactive: {
@@ -387,6 +498,31 @@ TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
             EXPECT_TRUE(kvtest::fileExists("C:\\windows\\win.ini"));
             break;
         }
+        case Scene::NoSetupApi:
+        case Scene::LongFilterList: {
+            // The uninstaller meets the test double of the Setup API, which
+            // has no device properties; or a device's list that it does not
+            // read (it leaves that device as it is).
+            const bool noSetupApi = row.scene == Scene::NoSetupApi;
+            const std::string overrides = std::string(kUninstallerSettings) + "\\DllOverrides";
+            if (noSetupApi)
+                kvtest::writeRegistryValue(HKEY_CURRENT_USER, overrides, "setupapi", kvtest::stringValue("native,builtin"));
+            const Uninstalled u = uninstall(installed, false);
+            kvtest::deleteRegistryTree(HKEY_CURRENT_USER, overrides);
+            // The driver stays while a device may still name it, and says so;
+            // the other devices are edited all the same.
+            EXPECT_EQ(1603, u.exitCode) << u.log;
+            const std::string why = noSetupApi ? "the Setup API is missing" : "a device cannot be edited";
+            EXPECT_NE(std::string::npos, u.log.find("not removed: device filters lower filters (" + why + ")")) << u.log;
+            EXPECT_NE(std::string::npos,
+                      u.log.find(std::string("not removed: file ") + kDriverFile + " (a device may still name it)"))
+                << u.log;
+            EXPECT_TRUE(kvtest::fileExists(kDriverFile));
+            devices->expectFilters(!noSetupApi);
+            // Nothing else is left: the one file goes by hand.
+            EXPECT_TRUE(::DeleteFileA(kDriverFile));
+            break;
+        }
     }
     restart();
     const std::vector<std::string> left = beyondInstallCount(difference(before, snapshot()));
@@ -394,12 +530,14 @@ TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
 }
 
 const Row kRows[] = {
-    {"Interactive", Scene::Interactive},
-    {"Plain", Scene::Plain},
-    {"Tray", Scene::TrayRunning},
-    {"Reinstalled", Scene::Reinstalled},
-    {"DamagedLog", Scene::DamagedLog},
-    {"SystemFile", Scene::SystemFileInLog},
+    {"Interactive", Scene::Interactive, false},
+    {"Plain", Scene::Plain, true},
+    {"Tray", Scene::TrayRunning, false},
+    {"Reinstalled", Scene::Reinstalled, false},
+    {"DamagedLog", Scene::DamagedLog, false},
+    {"SystemFile", Scene::SystemFileInLog, false},
+    {"NoSetupApi", Scene::NoSetupApi, true},
+    {"LongFilterList", Scene::LongFilterList, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, RoundTrip, ::testing::ValuesIn(kRows),
