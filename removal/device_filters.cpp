@@ -89,16 +89,72 @@ DeviceFilterResult removeThroughDeviceProperties() {
     return result;
 }
 
+// One device's key of the 95 family's hardware tree: its lower filters, as
+// the value's own type holds them, edited in place.
+void editDeviceKey(HKEY device, DeviceFilterResult& result) {
+    BYTE filters[kLargestFilterList + 2] = {};
+    DWORD type = 0, size = kLargestFilterList;
+    const LONG status = ::RegQueryValueExA(device, "LowerFilters", nullptr, &type, filters, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return;
+    char kept[kLargestFilterList + 2];
+    std::size_t keptSize = 0;
+    const FilterEdit edit = status == ERROR_SUCCESS ? removeFilterDriver(reinterpret_cast<const char*>(filters),
+                                                                         size, kept, sizeof(kept), &keptSize)
+                                                    : FilterEdit::NoRoom;  // unread, over 1 KB among them
+    if (edit == FilterEdit::Unchanged) return;
+    const LONG done = edit == FilterEdit::NoRoom ? ERROR_MORE_DATA
+                      : edit == FilterEdit::Emptied
+                          ? ::RegDeleteValueA(device, "LowerFilters")
+                          : ::RegSetValueExA(device, "LowerFilters", 0, type, reinterpret_cast<const BYTE*>(kept),
+                                             static_cast<DWORD>(keptSize));
+    if (done == ERROR_SUCCESS) ++result.changed;
+    else result.doubt = kNotEdited;
+}
+
+// Calls `visit` with each sub-key of `parent` (opened with `access`); false
+// when the keys cannot be listed to their end.
+template <typename Visit>
+bool forEachSubKey(HKEY parent, REGSAM access, const Visit& visit) {
+    for (DWORD index = 0; index < kMostDevices; ++index) {
+        char name[MAX_PATH];
+        const LONG status = ::RegEnumKeyA(parent, index, name, sizeof(name));
+        if (status == ERROR_NO_MORE_ITEMS) return true;
+        UniqueRegKey key;
+        if (status != ERROR_SUCCESS || ::RegOpenKeyExA(parent, name, 0, access, key.put()) != ERROR_SUCCESS)
+            return false;
+        if (!visit(key.get())) return false;
+    }
+    return false;
+}
+
+// The 95 family keeps every device, of any bus, at HKLM\Enum\<bus>\<device>
+// \<instance>: each list naming the driver is edited, wherever it names it.
+DeviceFilterResult removeThroughEnumKeys() {
+    DeviceFilterResult result;
+    UniqueRegKey tree;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Enum", 0, KEY_READ, tree.put()) != ERROR_SUCCESS) return result;
+    const bool whole = forEachSubKey(tree.get(), KEY_READ, [&](HKEY bus) {
+        return forEachSubKey(bus, KEY_READ, [&](HKEY device) {
+            return forEachSubKey(device, KEY_QUERY_VALUE | KEY_SET_VALUE, [&](HKEY instance) {
+                editDeviceKey(instance, result);
+                return true;
+            });
+        });
+    });
+    if (!whole) result.doubt = kNotEdited;
+    return result;
+}
+
 }  // namespace
 
 DeviceFilterResult removeFilterDriverFromDevices(FilterPlatform platform, int (*usbWalk95)()) {
     DeviceFilterResult result;
     switch (platform) {
         case FilterPlatform::Family95:
-            if (usbWalk95 != nullptr)
-                result.changed = usbWalk95();
-            else
-                result.doubt = kNotEdited;
+            // Every list first, other filters kept; then the install steps'
+            // own walk of the USB devices, which finds none left.
+            result = removeThroughEnumKeys();
+            if (usbWalk95 != nullptr) result.changed += usbWalk95();
             break;
         case FilterPlatform::Nt5: return removeThroughDeviceProperties();
         case FilterPlatform::Nt4: break;

@@ -13,9 +13,11 @@ struct DeviceFilterResult {
     const char* doubt = nullptr;
 };
 
-// 95 family: `usbWalk95`, the install steps' own walk of the USB devices
-// (their "Enum" keys), passed in from the layer above; its rules are the
-// platform's, so it leaves no doubt.
+// 95 family: every device key of the hardware tree (HKLM\Enum, any bus),
+// other filters kept in their order and an emptied value deleted (doubt
+// remains when a key cannot be listed, read or changed); then `usbWalk95`,
+// the install steps' own walk of the USB devices, passed in from the layer
+// above.
 // NT 5: every device's lower-filter property through the Setup API, loaded
 // by full path from the system folder; other filters are kept in their
 // order and an emptied value is deleted. Doubt remains when the Setup API

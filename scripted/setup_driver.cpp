@@ -75,6 +75,22 @@ bool sendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, 
                                  result != nullptr ? result : &ignored) != 0;
 }
 
+// The settle marker last taken from a window thread's queue. A message sent
+// to a window overtakes the ones posted to it, so only a posted marker shows
+// that a posted click before it has been handled.
+constexpr LPARAM kSettleMarker = 0x5E771E00;
+std::atomic<LPARAM> markerTaken{0};
+
+LRESULT CALLBACK watchForMarker(int code, WPARAM removal, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && removal == PM_REMOVE && message->message == WM_NULL &&
+        (message->lParam & ~LPARAM{0xFF}) == kSettleMarker)
+        markerTaken = message->lParam;
+    return ::CallNextHookEx(nullptr, code, removal, lParam);
+}
+
+using UniqueHook = kv::UniqueHandle<kv::HandleTraits<HHOOK, &::UnhookWindowsHookEx>>;
+
 // The answer to a message sent with a time limit; 0 without one.
 DWORD_PTR answer(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
@@ -167,7 +183,23 @@ bool Driver::waitUntil(const std::function<bool()>& condition, int milliseconds,
 bool Driver::settle(HWND window) {
     if (window == nullptr) window = frame();
     if (window == nullptr) window = mainWindow();
-    return window != nullptr && sendTimed(window, WM_NULL);
+    if (window == nullptr) return false;
+    // What was posted before (a click) is handled, or has begun a modal
+    // loop, once the window's thread takes a marker posted behind it.
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    const UniqueHook hook(thread != ::GetCurrentThreadId()
+                              ? ::SetWindowsHookExA(WH_GETMESSAGE, watchForMarker, nullptr, thread)
+                              : nullptr);
+    static std::atomic<int> count{0};
+    const LPARAM marker = kSettleMarker | (++count & 0xFF);
+    markerTaken = 0;
+    if (hook && ::PostMessageA(window, WM_NULL, 0, marker)) {
+        // A thread busy past the limit is the next step's to notice.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kSendTimeout);
+        while (markerTaken.load() != marker && ::IsWindow(window) && std::chrono::steady_clock::now() < deadline)
+            sleepMs(1);
+    }
+    return sendTimed(window, WM_NULL);
 }
 
 HWND Driver::waitForPage(int index, int milliseconds) {

@@ -9,7 +9,8 @@
 // under C:\ and of the registry. Rows with devices also give the system
 // devices whose lower filters name the filter driver: on 2000/XP the
 // uninstaller takes it out of their lists through the Setup API (Wine's own
-// here, which lists the devices of the registry's Enum key).
+// here, which lists the devices of the registry's Enum key), on the 95
+// family straight from its hardware tree (HKLM\Enum).
 #include "common/log_codec.h"
 #include "common/single_instance.h"
 #include "support/test_registry.h"
@@ -77,35 +78,40 @@ void addFiles(const std::string& folder, std::set<std::string>& items) {
     } while (::FindNextFileA(find.get(), &found));
 }
 
-void addRegistry(HKEY root, const std::string& rootName, const std::string& path, std::set<std::string>& items) {
+// `name` is the key's path below the root, as the snapshot lists it; each key
+// is opened below its parent, and one buffer takes every value's data.
+void addRegistry(HKEY parent, const std::string& subkey, const std::string& name, std::vector<BYTE>& data,
+                 std::set<std::string>& items) {
     // Wine lists the network cards afresh at every restart.
-    if (lower(path).find("\\networkcards") != std::string::npos) return;
+    const std::string listed = lower(name);
+    if (listed.find("\\networkcards") != std::string::npos) return;
     kv::UniqueRegKey key;
-    if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
-    items.insert("key " + rootName + "\\" + lower(path));
+    if (::RegOpenKeyExA(parent, subkey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
+    items.insert("key " + listed);
     for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD nameSize = sizeof(name), type = 0, dataSize = 0;
-        std::vector<BYTE> data(1 << 16);
-        dataSize = static_cast<DWORD>(data.size());
-        if (::RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
+        char value[1024];
+        DWORD valueSize = sizeof(value), type = 0;
+        DWORD dataSize = static_cast<DWORD>(data.size());
+        if (::RegEnumValueA(key.get(), i, value, &valueSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
             break;
-        items.insert("value " + rootName + "\\" + lower(path) + "\\" + lower(name) + " = " + std::to_string(type) +
-                     ":" + std::string(reinterpret_cast<const char*>(data.data()), dataSize));
+        items.insert("value " + listed + "\\" + lower(value) + " = " + std::to_string(type) + ":" +
+                     std::string(reinterpret_cast<const char*>(data.data()), dataSize));
     }
     for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD nameSize = sizeof(name);
-        if (::RegEnumKeyExA(key.get(), i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        addRegistry(root, rootName, path + "\\" + name, items);
+        char child[1024];
+        DWORD childSize = sizeof(child);
+        if (::RegEnumKeyExA(key.get(), i, child, &childSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        addRegistry(key.get(), child, name + "\\" + child, data, items);
     }
 }
 
 Snapshot snapshot() {
     Snapshot s;
     addFiles("C:", s.items);
-    addRegistry(HKEY_LOCAL_MACHINE, "hklm", "Software", s.items);
-    addRegistry(HKEY_CURRENT_USER, "hkcu", "Software", s.items);
+    std::vector<BYTE> data(1 << 16);
+    addRegistry(HKEY_LOCAL_MACHINE, "Software", "hklm\\Software", data, s.items);
+    addRegistry(HKEY_CURRENT_USER, "Software", "hkcu\\Software", data, s.items);
     return s;
 }
 
@@ -296,7 +302,16 @@ bool deviceProperties() {
     return version == "win2k" || version == "winxp";
 }
 
-// Devices with lower filters, made below Enum\<bus>\<device>\<instance>
+// The 95 family keeps its devices in a tree of its own, HKLM\Enum.
+bool family95() {
+    const std::string version = kvtest::windowsVersion();
+    return version == "win95" || version == "win98" || version == "winme";
+}
+
+// Where the uninstaller takes the filter driver out of devices' lists (not NT 4).
+bool editsDevices() { return deviceProperties() || family95(); }
+
+// Devices with lower filters, made below [System\CurrentControlSet\]Enum\<bus>\<device>\<instance>
 // with a device class (Wine's Setup API lists only keys that name one) and
 // removed again at the end of the row. They lie outside the snapshots.
 class FilteredDevices {
@@ -336,7 +351,9 @@ public:
             kvtest::deleteRegistryTree(HKEY_LOCAL_MACHINE, key.substr(0, key.rfind('\\')));
         }
     }
-    std::string keyOf(const Device& device) const { return "System\\CurrentControlSet\\Enum\\" + device.instance; }
+    std::string keyOf(const Device& device) const {
+        return (family95() ? "Enum\\" : "System\\CurrentControlSet\\Enum\\") + device.instance;
+    }
 
     // Every device's filters as the uninstaller should have left them, or,
     // with `edited` false, as they were made.
@@ -398,8 +415,9 @@ protected:
 
 TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
     const Row row = GetParam();
-    if ((row.scene == Scene::NoSetupApi || row.scene == Scene::LongFilterList) && !deviceProperties())
+    if (row.scene == Scene::NoSetupApi && !deviceProperties())
         GTEST_SKIP() << "the Setup API edits devices' lower filters on 2000/XP only";
+    if (row.scene == Scene::LongFilterList && !editsDevices()) GTEST_SKIP() << "NT 4 has no device lower filters";
     const Snapshot before = snapshot();
     const Install installed = install(row.name);
     const std::string log = installed.destination + "\\kvrem00.log";
@@ -422,10 +440,9 @@ TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
             EXPECT_EQ(0, u.exitCode) << u.log;
             EXPECT_EQ(std::string::npos, u.log.find("skipped:")) << u.log;
             EXPECT_EQ(std::string::npos, u.log.find("not removed:")) << u.log;
-            // NT 4 has no such device property, and on the 95 family the
-            // devices lie elsewhere (its own Enum key).
-            if (devices) devices->expectFilters(deviceProperties());
-            if (deviceProperties()) {
+            // NT 4 has no such device property.
+            if (devices) devices->expectFilters(editsDevices());
+            if (editsDevices()) {
                 EXPECT_NE(std::string::npos, u.log.find("removed: device filters")) << u.log;
             }
             break;
