@@ -413,12 +413,17 @@ protected:
     }
 };
 
+// A row that leaves the system as it found it hands its last snapshot on as
+// the next row's first: one walk of the whole registry fewer per row.
+std::unique_ptr<Snapshot> lastClean;
+
 TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
     const Row row = GetParam();
     if (row.scene == Scene::NoSetupApi && !deviceProperties())
         GTEST_SKIP() << "the Setup API edits devices' lower filters on 2000/XP only";
     if (row.scene == Scene::LongFilterList && !editsDevices()) GTEST_SKIP() << "NT 4 has no device lower filters";
-    const Snapshot before = snapshot();
+    const Snapshot before = lastClean ? std::move(*lastClean) : snapshot();
+    lastClean.reset();
     const Install installed = install(row.name);
     const std::string log = installed.destination + "\\kvrem00.log";
     bool restartExpected = false;
@@ -542,8 +547,10 @@ TEST_P(RoundTrip, LeavesOnlyTheInstallCount) {
         }
     }
     restart();
-    const std::vector<std::string> left = beyondInstallCount(difference(before, snapshot()));
+    Snapshot after = snapshot();
+    const std::vector<std::string> left = beyondInstallCount(difference(before, after));
     EXPECT_EQ("", joined(left)) << row.name << (restartExpected ? " (after a restart)" : "");
+    if (left.empty() && !HasFailure()) lastClean.reset(new Snapshot(std::move(after)));
 }
 
 const Row kRows[] = {
