@@ -32,6 +32,24 @@ using GetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, DWORD*, BYTE
 using SetPropertyFn = BOOL(WINAPI*)(HANDLE, DeviceInfoData*, DWORD, const BYTE*, DWORD);
 using DestroyListFn = BOOL(WINAPI*)(HANDLE);
 
+// One device's list, as read (`size` bytes of `filters`), made to name the
+// driver no more through `write(list, size)`, where a null list deletes the
+// value. A change is counted; a list too long to edit, or a failed write,
+// leaves doubt.
+template <typename Write>
+void editFilterList(const BYTE* filters, DWORD size, const Write& write, DeviceFilterResult& result) {
+    char kept[kLargestFilterList + 2];
+    std::size_t keptSize = 0;
+    const FilterEdit edit =
+        removeFilterDriver(reinterpret_cast<const char*>(filters), size, kept, sizeof(kept), &keptSize);
+    if (edit == FilterEdit::Unchanged) return;
+    const BYTE* list = edit == FilterEdit::Emptied ? nullptr : reinterpret_cast<const BYTE*>(kept);
+    if (edit != FilterEdit::NoRoom && write(list, static_cast<DWORD>(keptSize)))
+        ++result.changed;
+    else
+        result.doubt = kNotEdited;
+}
+
 DeviceFilterResult removeThroughDeviceProperties() {
     DeviceFilterResult result;
     UniqueModule library(loadSystemLibrary("SETUPAPI.DLL"));
@@ -71,18 +89,13 @@ DeviceFilterResult removeThroughDeviceProperties() {
         }
         // A list of another type is no list of filters to the system.
         if (type != kMultiString) continue;
-        char kept[kLargestFilterList + 2];
-        std::size_t keptSize = 0;
-        const FilterEdit edit =
-            removeFilterDriver(reinterpret_cast<const char*>(filters), size, kept, sizeof(kept), &keptSize);
-        if (edit == FilterEdit::Unchanged) continue;
         // A null list deletes the property.
-        const BYTE* list = edit == FilterEdit::Emptied ? nullptr : reinterpret_cast<const BYTE*>(kept);
-        if (edit != FilterEdit::NoRoom &&
-            setProperty(devices, &device, kLowerFilters, list, static_cast<DWORD>(keptSize)))
-            ++result.changed;
-        else
-            result.doubt = kNotEdited;
+        editFilterList(
+            filters, size,
+            [&](const BYTE* list, DWORD listSize) {
+                return setProperty(devices, &device, kLowerFilters, list, listSize) != 0;
+            },
+            result);
     }
     if (index == kMostDevices) result.doubt = kNotEdited;
     destroyList(devices);
@@ -96,19 +109,18 @@ void editDeviceKey(HKEY device, DeviceFilterResult& result) {
     DWORD type = 0, size = kLargestFilterList;
     const LONG status = ::RegQueryValueExA(device, "LowerFilters", nullptr, &type, filters, &size);
     if (status == ERROR_FILE_NOT_FOUND) return;
-    char kept[kLargestFilterList + 2];
-    std::size_t keptSize = 0;
-    const FilterEdit edit = status == ERROR_SUCCESS ? removeFilterDriver(reinterpret_cast<const char*>(filters),
-                                                                         size, kept, sizeof(kept), &keptSize)
-                                                    : FilterEdit::NoRoom;  // unread, over 1 KB among them
-    if (edit == FilterEdit::Unchanged) return;
-    const LONG done = edit == FilterEdit::NoRoom ? ERROR_MORE_DATA
-                      : edit == FilterEdit::Emptied
-                          ? ::RegDeleteValueA(device, "LowerFilters")
-                          : ::RegSetValueExA(device, "LowerFilters", 0, type, reinterpret_cast<const BYTE*>(kept),
-                                             static_cast<DWORD>(keptSize));
-    if (done == ERROR_SUCCESS) ++result.changed;
-    else result.doubt = kNotEdited;
+    if (status != ERROR_SUCCESS) {  // unread, a list over 1 KB among them
+        result.doubt = kNotEdited;
+        return;
+    }
+    editFilterList(
+        filters, size,
+        [&](const BYTE* list, DWORD listSize) {
+            const LONG done = list == nullptr ? ::RegDeleteValueA(device, "LowerFilters")
+                                              : ::RegSetValueExA(device, "LowerFilters", 0, type, list, listSize);
+            return done == ERROR_SUCCESS;
+        },
+        result);
 }
 
 // Calls `visit` with each sub-key of `parent` (opened with `access`); false
